@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Starts Quillmont under Wine with a persistent prefix inside the build folder (under Xvfb
+# when there is no display). Uses the 32-bit build when 32-bit Wine is installed.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${BUILD:-build}" && pwd)
+prefix="$build/wineprefix"
+source "$root/scripts/wine-env.sh"
+start_display
+prepare_prefix
+trap stop_wine EXIT
+exe="$build/x86_64/Quillmont.exe"
+[ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ] && exe="$build/i686/Quillmont.exe"
+echo "run: $exe on display $DISPLAY"
+wine "$exe"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts Quillmont under Xvfb and writes a PNG of its main window.
+# Usage: screenshot.sh [output.png] [seconds to wait] [xdotool keys to send first...]
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${BUILD:-build}" && pwd)
+out=${1:-$root/docs/main-window.png}
+wait_s=${2:-4}
+shift 2 2>/dev/null || shift $#
+prefix="$build/wineprefix"
+unset DISPLAY
+source "$root/scripts/wine-env.sh"
+start_display
+prepare_prefix
+trap stop_wine EXIT
+exe="$build/x86_64/Quillmont.exe"
+[ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ] && exe="$build/i686/Quillmont.exe"
+wine "$exe" &
+sleep "$wait_s"
+win=$(xdotool search --name '^Quillmont$' | tail -n1)
+for keys in "$@"; do
+    xdotool key --window "$win" $keys
+    sleep 1
+done
+if [ -n "$win" ]; then
+    import -window "$win" "$out"
+else
+    import -window root "$out"
+fi
+echo "screenshot: $out"

@@ -1,0 +1,117 @@
+#pragma once
+// The main window: toolbar, menus, the catalogue list, status bar, hidden harvest lists and
+// keyboard actions. It routes every command to the subsystem that carries it out.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "dialogs/JvUrlLabel.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/list_box.h"
+#include "ui/list_view.h"
+#include "ui/menu.h"
+#include "ui/status_bar.h"
+#include "ui/tool_bar.h"
+
+// A button of the toolbar, addressed by its position.
+class ToolButtonRef {
+public:
+    ToolButtonRef(ToolBar& bar, size_t index) : bar_(bar), index_(index) {}
+    bool Down() const { return bar_.IsDown(index_); }
+    void SetDown(bool down) { bar_.SetDown(index_, down); }
+    void Click() { bar_.ClickButton(index_); }
+
+private:
+    ToolBar& bar_;
+    size_t index_;
+};
+
+class Tfrm_main_quillmont : public Form {
+public:
+    Tfrm_main_quillmont();
+    ~Tfrm_main_quillmont() override;
+
+    // Creates the window and all its controls (FormCreate runs at the end).
+    void Create();
+
+    // Controls, named as the form lays them out.
+    ToolBar tb;
+    ToolButtonRef btn_search{tb, 0};
+    ToolButtonRef btn_select{tb, 2};
+    ToolButtonRef btn_store{tb, 4};
+    ToolButtonRef btn_close{tb, 8};
+    Panel pnl_size_icon;
+    Label Label1;
+    RadioButton rg_16x16;
+    RadioButton rg_32x32;
+    Panel pnl_image;
+    Image Image_icon;
+    ListView lv;
+    StatusBar sb;
+    ListBox ICOListBox;
+    ListBox LIBListBox;
+    CheckBox chb_show_adv;
+    Panel url_panel;
+    TJvURLlabel URLlabel;
+
+    Menu MainMenu1;
+    Menu ppm;
+    Commands commands;
+
+    ImageList ImageList_tb;
+    ImageList ImageList1;
+    ImageList ImageList_lv_16;
+    ImageList ImageList_lv_32;
+
+    // The window's own fields.
+    std::wstring SearchDir;
+    std::wstring SaveDir;
+    int FilesLeft = 0;
+    int SavedCount = 0;
+    std::array<BYTE, 256> KeyboardState{};
+    bool StopRequest = false;
+    bool Busy = false;
+
+    // Handlers.
+    void FormCreate();
+    void FormResize() override;
+    void FormDestroy() override;
+    void FormShow() override;
+    void PlaceLinkPanel();
+    void N_closeClick();
+    void N_aboutClick();
+    void btn_searchClick();
+    void btn_selectClick();
+    void btn_storeClick();
+    void N_search_in_filesClick();
+    void N_searchClick();
+    void N5Click(int tag);
+    void lvClick();
+    void lvColumnClick(int column);
+    void lvKeyUp(WORD key);
+    void lvMouseUp(POINT where);
+    void ppmPopup();
+    void MainMenu1Change();
+    void aEscExecute();
+    void Action1Execute();
+    void LIBListBoxClick();
+    void ICOListBoxDrawItem(DRAWITEMSTRUCT& item);
+    void ICOListBoxMeasureItem(MEASUREITEMSTRUCT& item);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void HandleMenuCommand(WORD id) override;
+
+private:
+    void CreatePictures();
+    void CreateToolBar();
+    void CreateList();
+    void CreateStatusBar();
+    void CreateHiddenControls();
+    void CreateMenus();
+    void ShowListMenu(POINT screen);
+};

@@ -1,0 +1,101 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include "dialogs/JvUrlLabel.h"
+
+void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
+    CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
+                       ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
+                       ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent), caption);
+    SetLabelFont(reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)));
+}
+
+void TJvURLlabel::SetLabelFont(HFONT base) {
+    LOGFONTW lf{};
+    ::GetObjectW(base ? static_cast<HGDIOBJ>(base) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf),
+                 &lf);
+    lf.lfUnderline = TRUE;
+    font_.reset(::CreateFontIndirectW(&lf));
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TJvURLlabel::SetMailSubject(const std::wstring& subject) {
+    if (UrlType == TUrlType::Mail)
+        mailSubject_ = subject;
+    else
+        ::MessageBoxW(hwnd_, L"Must be only on MAIL type", L"", MB_OK);
+}
+
+void TJvURLlabel::SetMailBody(const std::wstring& body) {
+    if (UrlType == TUrlType::Mail)
+        mailBody_ = body;
+    else
+        ::MessageBoxW(hwnd_, L"Must be only on MAIL type", L"", MB_OK);
+}
+
+void TJvURLlabel::SetFontColor(COLORREF color) {
+    color_ = color;
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+std::wstring TJvURLlabel::Target() const {
+    return UrlTarget({UrlType, URL, CustomUrlType, mailSubject_, mailBody_});
+}
+
+void TJvURLlabel::Click() {
+    ::ShellExecuteW(::GetDesktopWindow(), L"open", Target().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TJvURLlabel::MouseEnter() {
+    if (DetectMouse)
+        SetFontColor(ActiveColor);
+    if (OnMouseEnter)
+        OnMouseEnter(*this);
+}
+
+void TJvURLlabel::MouseLeave() {
+    if (DetectMouse)
+        SetFontColor(kBlue);
+    if (OnMouseLeave)
+        OnMouseLeave(*this);
+}
+
+LRESULT TJvURLlabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SETCURSOR:
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (!tracking_) {
+            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd_, 0};
+            tracking_ = ::TrackMouseEvent(&tme) != FALSE;
+            MouseEnter();
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        MouseLeave();
+        return 0;
+    case WM_LBUTTONUP:
+        Click();
+        return 0;
+    case WM_SETTEXT: {
+        const LRESULT r = DefaultMessage(msg, wp, lp);
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+        return r;
+    }
+    default:
+        return Window::HandleMessage(msg, wp, lp);
+    }
+}
+
+void TJvURLlabel::HandlePaint(HDC dc, const RECT&) {
+    RECT r = ClientRect();
+    const HGDIOBJ old = ::SelectObject(dc, font_.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color_);
+    const std::wstring caption = Text();
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+}

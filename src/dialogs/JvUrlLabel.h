@@ -1,0 +1,52 @@
+#pragma once
+// A text label that looks and acts like a hyperlink: underlined, a hand cursor, a colour
+// that follows the pointer, and a click that hands its address to the shell.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "dialogs/url_target.h"
+#include "ui/handle.h"
+#include "ui/window.h"
+
+class TJvURLlabel : public Window {
+public:
+    static constexpr COLORREF kBlue = 0x00FF0000;
+
+    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption);
+
+    TUrlType UrlType = TUrlType::Http;
+    std::wstring URL;
+    std::wstring CustomUrlType;
+    COLORREF ActiveColor = 0x000000FF;
+    bool DetectMouse = true;
+    std::function<void(TJvURLlabel&)> OnMouseEnter;
+    std::function<void(TJvURLlabel&)> OnMouseLeave;
+
+    void SetMailSubject(const std::wstring& subject);
+    void SetMailBody(const std::wstring& body);
+    const std::wstring& MailSubject() const { return mailSubject_; }
+    const std::wstring& MailBody() const { return mailBody_; }
+
+    COLORREF FontColor() const { return color_; }
+    void SetFontColor(COLORREF color);
+    // The font the caption is drawn with; the label adds the underline to it.
+    void SetLabelFont(HFONT base);
+    std::wstring Target() const;
+    void Click();
+    void MouseEnter();
+    void MouseLeave();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void HandlePaint(HDC dc, const RECT& area) override;
+
+private:
+    std::wstring mailSubject_;
+    std::wstring mailBody_;
+    COLORREF color_ = kBlue;
+    UniqueFont font_;
+    bool tracking_ = false;
+};

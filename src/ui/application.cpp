@@ -1,0 +1,101 @@
+#include <windows.h>
+
+#include "ui/application.h"
+
+#include <new>
+#include <utility>
+
+#include "ui/error_text.h"
+#include "util/exception.h"
+
+namespace Application {
+namespace {
+
+std::wstring title;
+HintSettings hints;
+HWND acceleratorWindow = nullptr;
+HACCEL accelerators = nullptr;
+std::function<void(const std::wstring&)> exceptionHandler;
+
+bool TranslateShortcut(MSG& msg) {
+    if (!accelerators || !acceleratorWindow)
+        return false;
+    const HWND active = ::GetActiveWindow();
+    if (active != acceleratorWindow)
+        return false;
+    return ::TranslateAcceleratorW(acceleratorWindow, accelerators, &msg) != 0;
+}
+
+void Dispatch(MSG& msg) {
+    if (TranslateShortcut(msg))
+        return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+std::wstring CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::bad_alloc&) {
+        return L"Out of memory";
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        return std::wstring(what.begin(), what.end());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+} // namespace
+
+void ProcessMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit request for the main loop.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        Dispatch(msg);
+    }
+}
+
+void Run() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Dispatch(msg);
+}
+
+const std::wstring& Title() { return title; }
+void SetTitle(std::wstring t) { title = std::move(t); }
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+HintSettings& Hints() { return hints; }
+
+void SetAccelerators(HWND window, HACCEL table) {
+    acceleratorWindow = window;
+    accelerators = table;
+}
+
+void SetExceptionHandler(std::function<void(const std::wstring&)> handler) {
+    exceptionHandler = std::move(handler);
+}
+
+void HandleException() {
+    const std::wstring message = CurrentExceptionMessage();
+    try {
+        if (exceptionHandler) {
+            exceptionHandler(message);
+            return;
+        }
+    } catch (...) {
+        // The display itself failed; fall back to the plain box below.
+    }
+    ::MessageBoxW(::GetActiveWindow(), ErrorDisplayText(message).c_str(), title.c_str(),
+                  MB_OK | MB_ICONERROR);
+}
+
+} // namespace Application

@@ -1,0 +1,73 @@
+#pragma once
+// Control: any window the program places in a parent, owned by that parent (the parent
+// destroys it). System controls are subclassed so the object sees its own messages;
+// notifications the parent receives are routed back to the object.
+
+#include <windows.h>
+
+#include <string>
+
+// Bounds in 96-DPI pixels, scaled to the window's DPI when applied.
+struct Bounds {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+int ScaleForDpi(int value, HWND window);
+
+// Child-window identifiers, unique within the program.
+int NextControlId();
+
+class Control {
+public:
+    Control() = default;
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    explicit operator bool() const { return hwnd_ != nullptr; }
+
+    // Position in the parent's client area, in 96-DPI pixels.
+    void SetBounds(const Bounds& b);
+    // Position in physical pixels (for placements computed from other windows' rectangles).
+    void SetBoundsPixels(const RECT& r);
+    RECT ClientRect() const;
+    void SetText(const std::wstring& text);
+    std::wstring Text() const;
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void SetEnabled(bool enabled);
+    void SetFont(HFONT font);
+    void SetParent(HWND parent);
+    void Focus();
+    int Id() const;
+
+    // Hint text shown when the pointer rests on the control (empty: none).
+    std::wstring hint;
+
+    static Control* FromHandle(HWND hwnd);
+
+    // Routed from the parent.
+    virtual void HandleCommand(WORD /*code*/, WORD /*id*/) {}
+    virtual bool HandleNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    virtual void HandleDrawItem(DRAWITEMSTRUCT& /*item*/) {}
+    virtual void HandleMeasureItem(MEASUREITEMSTRUCT& /*item*/) {}
+
+protected:
+    // Creates a system control as a child of parent and attaches this object to it.
+    void CreateChild(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
+                     const Bounds& bounds, const std::wstring& text = {});
+    void Attach(HWND hwnd, bool subclass);
+    // Routes notifications sent on behalf of this control by another window (e.g. the
+    // tooltip window of a toolbar) to this object.
+    void AttachAlias(HWND other);
+    // The control's own messages (subclassed system controls).
+    virtual LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassBridge(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    bool subclassed_ = false;
+};

@@ -1,0 +1,100 @@
+#include <windows.h>
+
+#include "ui/controls.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+
+void Button::Create(HWND parent, const Bounds& b, const std::wstring& caption, DWORD style) {
+    CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0, b, caption);
+}
+
+void Button::Click() {
+    if (OnClick)
+        OnClick();
+    if (modalResult != 0) {
+        if (Form* form = Form::Of(hwnd_))
+            form->SetModalResult(modalResult);
+    }
+}
+
+void Button::HandleCommand(WORD code, WORD) {
+    if (code == BN_CLICKED)
+        Click();
+}
+
+void CheckBox::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
+    CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, b, caption);
+}
+
+bool CheckBox::Checked() const {
+    return ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool checked) {
+    ::SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::HandleCommand(WORD code, WORD) {
+    if (code == BN_CLICKED && OnClick)
+        OnClick();
+}
+
+void RadioButton::Create(HWND parent, const Bounds& b, const std::wstring& caption,
+                         bool firstInGroup) {
+    CreateChild(parent, L"BUTTON",
+                WS_VISIBLE | BS_AUTORADIOBUTTON | (firstInGroup ? WS_GROUP | WS_TABSTOP : 0), 0, b,
+                caption);
+}
+
+void Label::Create(HWND parent, const Bounds& b, const std::wstring& caption, DWORD style) {
+    CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b, caption);
+}
+
+void Bevel::Create(HWND parent, const Bounds& b, DWORD style) {
+    CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b);
+}
+
+void Image::Create(HWND parent, const Bounds& b) {
+    CreateWindowHandle(L"QuillmontImage", WS_CHILD | WS_VISIBLE, 0, parent,
+                       ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
+                       ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent));
+}
+
+void Image::SetIcon(HICON icon) {
+    icon_.reset(icon ? ::CopyIcon(icon) : nullptr);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Image::Clear() { SetIcon(nullptr); }
+
+void Image::HandlePaint(HDC dc, const RECT&) {
+    if (!icon_)
+        return;
+    ICONINFO info{};
+    if (!::GetIconInfo(icon_.get(), &info))
+        return;
+    BITMAP bm{};
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+    int width = bm.bmWidth;
+    int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        ::DeleteObject(info.hbmMask);
+    const RECT box = ClientRect();
+    const int boxW = box.right, boxH = box.bottom;
+    if (width > boxW || height > boxH) {
+        // Scale down keeping the proportions.
+        if (width * boxH > height * boxW) {
+            height = std::max(1, height * boxW / width);
+            width = boxW;
+        } else {
+            width = std::max(1, width * boxH / height);
+            height = boxH;
+        }
+    }
+    ::DrawIconEx(dc, (boxW - width) / 2, (boxH - height) / 2, icon_.get(), width, height, 0,
+                 nullptr, DI_NORMAL);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The small standard controls: buttons, radio buttons, check boxes, labels, bevels and the
+// picture box.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/control.h"
+#include "ui/handle.h"
+#include "ui/window.h"
+
+class Button : public Control {
+public:
+    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption, DWORD style = 0);
+    // Clicking the button ends a modal form with this result (0: it does not).
+    int modalResult = 0;
+    std::function<void()> OnClick;
+    void Click();
+    void HandleCommand(WORD code, WORD id) override;
+};
+
+class CheckBox : public Control {
+public:
+    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption);
+    bool Checked() const;
+    void SetChecked(bool checked);
+    std::function<void()> OnClick;
+    void HandleCommand(WORD code, WORD id) override;
+};
+
+class RadioButton : public CheckBox {
+public:
+    // The first radio button of a group starts the group.
+    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption, bool firstInGroup);
+};
+
+class Label : public Control {
+public:
+    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption,
+                DWORD style = SS_LEFT | SS_NOPREFIX);
+};
+
+// An etched frame or line.
+class Bevel : public Control {
+public:
+    void Create(HWND parent, const Bounds& bounds, DWORD style = SS_ETCHEDFRAME);
+};
+
+// Shows one icon centred, scaled down proportionally when larger than the box, on the
+// parent's background.
+class Image : public Window {
+public:
+    void Create(HWND parent, const Bounds& bounds);
+    // The box keeps its own copy of the icon.
+    void SetIcon(HICON icon);
+    void Clear();
+    HICON Icon() const { return icon_.get(); }
+
+protected:
+    void HandlePaint(HDC dc, const RECT& area) override;
+
+private:
+    UniqueIcon icon_;
+};

@@ -1,0 +1,184 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/form.h"
+
+#include "ui/application.h"
+
+Form* Form::Of(HWND hwnd) {
+    return dynamic_cast<Form*>(FromHandle(::GetAncestor(hwnd, GA_ROOT)));
+}
+
+void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
+                      DWORD style, DWORD exStyle, const wchar_t* fontName, int fontHeight) {
+    CreateWindowHandle(L"QuillmontForm", style, exStyle | WS_EX_CONTROLPARENT, owner, CW_USEDEFAULT,
+                       CW_USEDEFAULT, 100, 100, caption);
+    font_.reset(::CreateFontW(-ScaleForDpi(fontHeight, hwnd_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, fontName));
+    SetFont(font_.get());
+    SetClientSize(ScaleForDpi(clientWidth, hwnd_), ScaleForDpi(clientHeight, hwnd_));
+
+    hints_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd_, nullptr,
+                               Application::Instance(), nullptr);
+    const auto& settings = Application::Hints();
+    ::SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(settings.pauseMs, 0));
+    ::SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(settings.hidePauseMs, 0));
+    ::SendMessageW(hints_, TTM_SETTIPBKCOLOR, settings.color, 0);
+    ::SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+void Form::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&r, style, ::GetMenu(hwnd_) != nullptr, exStyle);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CenterOnScreen() {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
+                   work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CenterOver(HWND other) {
+    RECT o{}, r{};
+    ::GetWindowRect(other, &o);
+    ::GetWindowRect(hwnd_, &r);
+    ::SetWindowPos(hwnd_, nullptr, o.left + (o.right - o.left - (r.right - r.left)) / 2,
+                   o.top + (o.bottom - o.top - (r.bottom - r.top)) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Show() {
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::UpdateWindow(hwnd_);
+}
+
+void Form::Close() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void Form::AddHint(Control& control) {
+    TTTOOLINFOW ti{sizeof(ti)};
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::AddAligned(Control& control, Align align) { aligned_.push_back({&control, align}); }
+
+void Form::Realign() {
+    RECT area = ClientRect();
+    for (const auto& a : aligned_) {
+        if (a.align == Align::Client)
+            continue;
+        RECT r{};
+        ::GetWindowRect(a.control->Handle(), &r);
+        const int height = r.bottom - r.top;
+        if (a.align == Align::Top) {
+            a.control->SetBoundsPixels({area.left, area.top, area.right, area.top + height});
+            area.top += height;
+        } else {
+            a.control->SetBoundsPixels({area.left, area.bottom - height, area.right, area.bottom});
+            area.bottom -= height;
+        }
+    }
+    for (const auto& a : aligned_) {
+        if (a.align == Align::Client)
+            a.control->SetBoundsPixels(area);
+    }
+}
+
+int Form::ShowModal() {
+    const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    if (ownerWasEnabled)
+        ::EnableWindow(owner, FALSE);
+    modalResult_ = mrNone;
+    inModalLoop_ = true;
+    Show();
+    ::SetForegroundWindow(hwnd_);
+    MSG msg;
+    while (modalResult_ == mrNone && hwnd_) {
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            modalResult_ = mrCancel;
+            break;
+        }
+        if (!::IsDialogMessageW(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    inModalLoop_ = false;
+    if (ownerWasEnabled)
+        ::EnableWindow(owner, TRUE);
+    if (hwnd_)
+        ::ShowWindow(hwnd_, SW_HIDE);
+    if (owner)
+        ::SetActiveWindow(owner);
+    return modalResult_;
+}
+
+void Form::HandleMenuCommand(WORD id) {
+    // Enter and Esc from the dialog manager arrive as IDOK / IDCANCEL.
+    if (id == IDOK && defaultButton_)
+        defaultButton_->HandleCommand(BN_CLICKED, 0);
+    else if (id == IDCANCEL && cancelButton_)
+        cancelButton_->HandleCommand(BN_CLICKED, 0);
+}
+
+void Form::HandleClose() {
+    if (!FormCloseQuery())
+        return;
+    if (inModalLoop_)
+        modalResult_ = mrCancel;
+    else
+        ::DestroyWindow(hwnd_);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        Realign();
+        FormResize();
+        return 0;
+    case WM_CLOSE:
+        HandleClose();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        if (isMainForm_)
+            ::PostQuitMessage(0);
+        return 0;
+    case DM_GETDEFID:
+        if (defaultButton_)
+            return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+        return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lp);
+        if (header->hwndFrom == hints_ && header->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+            if (Control* c = FromHandle(reinterpret_cast<HWND>(info->hdr.idFrom)))
+                info->lpszText = const_cast<wchar_t*>(c->hint.c_str());
+            return 0;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}

@@ -1,0 +1,89 @@
+#pragma once
+// Form: a top-level window of the program (the main window, dialogs built in code). It owns
+// its HWND, its font and its hints, lays out aligned controls on resize, and can run modally.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/handle.h"
+#include "ui/window.h"
+
+enum class Align { Top, Bottom, Client };
+
+// Result codes of modal forms and message dialogs.
+enum ModalResultCode : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+};
+
+class Form : public Window {
+public:
+    // Creates the window with the given client size (96-DPI pixels) and the program's font.
+    void CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
+                    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, DWORD exStyle = 0,
+                    const wchar_t* fontName = L"Tahoma", int fontHeight = 11);
+
+    HFONT Font() const { return font_.get(); }
+    void SetClientSize(int width, int height); // physical pixels
+    void CenterOnScreen();
+    void CenterOver(HWND other);
+    void Show();
+    void Close();
+
+    // Registers a control for the hint in its `hint` field (read when the hint shows).
+    void AddHint(Control& control);
+    // Control placed along an edge or filling the rest; done on every resize.
+    void AddAligned(Control& control, Align align);
+    void Realign();
+
+    // Runs the form modally: the owner is disabled until a button with a modal result, Esc,
+    // Enter or the close box ends it. Returns the modal result.
+    int ShowModal();
+    void SetModalResult(int result) { modalResult_ = result; }
+    int ModalResult() const { return modalResult_; }
+    bool InModalLoop() const { return inModalLoop_; }
+    // Buttons that Enter and Esc press.
+    void SetDefaultButton(Control* button) { defaultButton_ = button; }
+    void SetCancelButton(Control* button) { cancelButton_ = button; }
+
+    // Closing the main form ends the program's message loop.
+    void MakeMainForm() { isMainForm_ = true; }
+
+    // The form whose window contains hwnd, if any.
+    static Form* Of(HWND hwnd);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void HandleMenuCommand(WORD id) override;
+    virtual void FormResize() {}
+    virtual void FormShow() {}
+    // Return false to keep the window open.
+    virtual bool FormCloseQuery() { return true; }
+    virtual void FormDestroy() {}
+
+private:
+    void HandleClose();
+    UniqueFont font_;
+    HWND hints_ = nullptr;
+    struct AlignedControl {
+        Control* control;
+        Align align;
+    };
+    std::vector<AlignedControl> aligned_;
+    int modalResult_ = mrNone;
+    bool inModalLoop_ = false;
+    bool shown_ = false;
+    bool isMainForm_ = false;
+    Control* defaultButton_ = nullptr;
+    Control* cancelButton_ = nullptr;
+};

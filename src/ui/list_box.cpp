@@ -1,0 +1,46 @@
+#include <windows.h>
+
+#include "ui/list_box.h"
+
+void ListBox::Create(HWND parent, const Bounds& b, bool ownerDrawVariable, int itemHeight) {
+    itemHeight_ = itemHeight;
+    const DWORD style = WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        (ownerDrawVariable ? LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS : 0);
+    CreateChild(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE, b);
+}
+
+int ListBox::Add(const std::wstring& text) {
+    return static_cast<int>(::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ListBox::Count() const { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+
+std::wstring ListBox::Item(int index) const {
+    const auto length = ::SendMessageW(hwnd_, LB_GETTEXTLEN, index, 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::SendMessageW(hwnd_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void ListBox::Clear() { ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+int ListBox::ItemIndex() const { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+void ListBox::SetItemIndex(int index) { ::SendMessageW(hwnd_, LB_SETCURSEL, index, 0); }
+
+void ListBox::HandleCommand(WORD code, WORD) {
+    if (code == LBN_SELCHANGE && OnClick)
+        OnClick();
+}
+
+void ListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
+    if (OnDrawItem)
+        OnDrawItem(item);
+}
+
+void ListBox::HandleMeasureItem(MEASUREITEMSTRUCT& item) {
+    item.itemHeight = static_cast<UINT>(itemHeight_);
+    if (OnMeasureItem)
+        OnMeasureItem(item);
+}

@@ -1,0 +1,176 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/list_view.h"
+
+#include <exception>
+#include <numeric>
+
+#include <windowsx.h>
+
+void ListView::Create(HWND parent, const Bounds& b, const std::vector<ListViewColumn>& columns,
+                      DWORD extendedStyle) {
+    CreateChild(parent, WC_LISTVIEWW,
+                WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                    LVS_SHAREIMAGELISTS,
+                WS_EX_CLIENTEDGE, b);
+    ListView_SetExtendedListViewStyle(hwnd_, extendedStyle);
+    int index = 0;
+    for (const auto& c : columns) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        col.pszText = const_cast<wchar_t*>(c.caption.c_str());
+        col.cx = ScaleForDpi(c.width, hwnd_);
+        col.iSubItem = index;
+        ListView_InsertColumn(hwnd_, index, &col);
+        ++index;
+    }
+}
+
+void ListView::SetImageLists(HIMAGELIST small, HIMAGELIST large) {
+    ListView_SetImageList(hwnd_, small, LVSIL_SMALL);
+    ListView_SetImageList(hwnd_, large, LVSIL_NORMAL);
+}
+
+int ListView::Count() const { return ListView_GetItemCount(hwnd_); }
+
+int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
+                     int image) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = Count();
+    item.pszText = const_cast<wchar_t*>(caption.c_str());
+    item.iImage = image;
+    const int row = ListView_InsertItem(hwnd_, &item);
+    for (size_t i = 0; i < subItems.size(); ++i)
+        ListView_SetItemText(hwnd_, row, static_cast<int>(i + 1),
+                             const_cast<wchar_t*>(subItems[i].c_str()));
+    return row;
+}
+
+void ListView::Clear() { ListView_DeleteAllItems(hwnd_); }
+
+std::wstring ListView::CellText(int row, int column) const {
+    std::wstring text(260, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const auto length = static_cast<size_t>(
+            ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+bool ListView::Checked(int row) const { return ListView_GetCheckState(hwnd_, row) != 0; }
+void ListView::SetChecked(int row, bool checked) { ListView_SetCheckState(hwnd_, row, checked); }
+
+int ListView::ImageIndex(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ListView_GetItem(hwnd_, &item);
+    return item.iImage;
+}
+
+int ListView::Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+
+void ListView::Select(int row) {
+    ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void ListView::MakeVisible(int row) { ListView_EnsureVisible(hwnd_, row, FALSE); }
+
+int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd_, column); }
+void ListView::SetColumnWidth(int column, int width) {
+    ListView_SetColumnWidth(hwnd_, column, width);
+}
+int ListView::ColumnCount() const {
+    return Header_GetItemCount(ListView_GetHeader(hwnd_));
+}
+
+int ListView::HitTest(POINT p, bool* onCheckBox) const {
+    LVHITTESTINFO info{};
+    info.pt = p;
+    const int row = ListView_SubItemHitTest(const_cast<HWND>(hwnd_), &info);
+    if (onCheckBox)
+        *onCheckBox = row >= 0 && (info.flags & LVHT_ONITEMSTATEICON) != 0;
+    return row;
+}
+
+void ListView::BeginUpdate() { ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+
+void ListView::EndUpdate() {
+    ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+namespace {
+
+struct SortContext {
+    const std::function<int(int, int)>* compare;
+    std::exception_ptr error;
+};
+
+int CALLBACK CompareRowsBridge(LPARAM a, LPARAM b, LPARAM context) {
+    auto* ctx = reinterpret_cast<SortContext*>(context);
+    if (ctx->error)
+        return 0;
+    try {
+        return (*ctx->compare)(static_cast<int>(a), static_cast<int>(b));
+    } catch (...) {
+        ctx->error = std::current_exception();
+        return 0;
+    }
+}
+
+} // namespace
+
+void ListView::Sort(const std::function<int(int, int)>& compare) {
+    SortContext ctx{&compare, nullptr};
+    ListView_SortItemsEx(hwnd_, CompareRowsBridge, reinterpret_cast<LPARAM>(&ctx));
+    if (ctx.error)
+        std::rethrow_exception(ctx.error);
+}
+
+bool ListView::HandleNotify(NMHDR& header, LRESULT&) {
+    switch (header.code) {
+    case NM_CLICK:
+        if (OnClick)
+            OnClick();
+        return true;
+    case LVN_COLUMNCLICK:
+        if (OnColumnClick)
+            OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_KEYUP:
+        if (OnKeyUp)
+            OnKeyUp(static_cast<WORD>(wp));
+        break;
+    case WM_LBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        break;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu) {
+            OnContextMenu(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefaultOwnMessage(msg, wp, lp);
+}

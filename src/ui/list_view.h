@@ -1,0 +1,57 @@
+#pragma once
+// A report-style list view with check boxes, whole-row selection and caller-supplied sorting.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+struct ListViewColumn {
+    std::wstring caption;
+    int width;
+};
+
+class ListView : public Control {
+public:
+    void Create(HWND parent, const Bounds& bounds, const std::vector<ListViewColumn>& columns,
+                DWORD extendedStyle);
+    void SetImageLists(HIMAGELIST small, HIMAGELIST large);
+
+    int Count() const;
+    // Appends a row: the caption, the texts of the further columns and an image index.
+    int AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems, int image);
+    void Clear();
+    std::wstring CellText(int row, int column) const;
+    bool Checked(int row) const;
+    void SetChecked(int row, bool checked);
+    int ImageIndex(int row) const;
+    int Selected() const;
+    void Select(int row);
+    void MakeVisible(int row);
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    int ColumnCount() const;
+    // The row under a point of the client area and whether the point is on its check box.
+    int HitTest(POINT p, bool* onCheckBox) const;
+    // Stops and restarts drawing while many rows change.
+    void BeginUpdate();
+    void EndUpdate();
+    // Sorts with a comparison of two row indices (negative, zero, positive). Errors the
+    // comparison raises reach the caller once the sort is over.
+    void Sort(const std::function<int(int, int)>& compare);
+
+    std::function<void()> OnClick;
+    std::function<void(int column)> OnColumnClick;
+    std::function<void(WORD key)> OnKeyUp;
+    std::function<void(POINT where)> OnMouseUp;
+    std::function<void(POINT screen)> OnContextMenu;
+
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
+
+protected:
+    LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+};

@@ -1,0 +1,40 @@
+#include <windows.h>
+
+#include "ui/timer.h"
+
+#include "ui/window.h"
+
+namespace {
+UINT_PTR IdOf(const Timer* t) { return reinterpret_cast<UINT_PTR>(t); }
+} // namespace
+
+Timer::~Timer() { SetEnabled(false); }
+
+void Timer::SetInterval(UINT ms) {
+    interval_ = ms;
+    if (enabled_)
+        Restart();
+}
+
+void Timer::SetEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (enabled) {
+        Restart();
+    } else {
+        if (owner_.Handle())
+            ::KillTimer(owner_.Handle(), IdOf(this));
+        owner_.UnregisterTimer(IdOf(this));
+    }
+}
+
+void Timer::Restart() {
+    owner_.RegisterTimer(IdOf(this), this);
+    ::SetTimer(owner_.Handle(), IdOf(this), interval_, nullptr);
+}
+
+void Timer::Tick() {
+    if (enabled_ && OnTimer)
+        OnTimer();
+}

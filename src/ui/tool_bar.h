@@ -1,0 +1,46 @@
+#pragma once
+// A flat toolbar with list-style buttons (picture and caption to its right), separators,
+// toggle buttons and placeholders for controls sitting on the bar.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+struct ToolButton {
+    enum class Kind { Button, Toggle, Separator, Placeholder };
+    Kind kind;
+    std::wstring caption;
+    std::wstring hint;
+    int picture = -1;
+    int width = 0;                       // separators and placeholders
+    Control* placed = nullptr;           // placeholders: the control put there
+    std::function<void()> onClick;
+};
+
+class ToolBar : public Control {
+public:
+    void Create(HWND parent, HIMAGELIST pictures, int buttonWidth, int buttonHeight);
+    void SetButtons(std::vector<ToolButton> buttons);
+    // Moves the placed controls onto their placeholders.
+    void PlaceControls();
+    bool IsDown(size_t index) const;
+    void SetDown(size_t index, bool down);
+    int Height() const;
+    HWND Tooltips() const;
+    // The rectangle of button `index` in the toolbar's coordinates.
+    RECT ButtonRect(size_t index) const;
+    void ClickButton(size_t index);
+
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
+    void HandleCommand(WORD code, WORD id) override;
+
+private:
+    int CommandOf(size_t index) const { return static_cast<int>(firstCommand_ + index); }
+    std::vector<ToolButton> buttons_;
+    int firstCommand_ = 0;
+};

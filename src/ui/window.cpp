@@ -1,0 +1,167 @@
+#include <windows.h>
+
+#include "ui/window.h"
+
+#include <set>
+#include <string>
+
+#include "ui/application.h"
+#include "ui/cursor.h"
+#include "ui/timer.h"
+#include "util/exception.h"
+
+namespace {
+
+void RegisterClassOnce(const wchar_t* className, WNDPROC proc) {
+    static std::set<std::wstring> registered;
+    if (registered.count(className))
+        return;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = Application::Instance();
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    wc.hIcon = ::LoadIconW(Application::Instance(), MAKEINTRESOURCEW(1));
+    if (!::RegisterClassExW(&wc))
+        throw Exception(L"Cannot register window class " + std::wstring(className));
+    registered.insert(className);
+}
+
+} // namespace
+
+Window::~Window() { DestroyOwnedHandle(); }
+
+void Window::DestroyOwnedHandle() {
+    if (hwnd_ && !(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
+        ::DestroyWindow(hwnd_);
+}
+
+void Window::CreateWindowHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
+                                int x, int y, int width, int height, const std::wstring& text) {
+    RegisterClassOnce(className, Bridge);
+    const HMENU id =
+        (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
+    if (!::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
+                           id, Application::Instance(), this))
+        throw Exception(L"Cannot create window " + std::wstring(className));
+}
+
+LRESULT CALLBACK Window::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->Attach(hwnd, false);
+    }
+    if (!self)
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        const LRESULT r = self->DefaultMessage(msg, wp, lp);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        ::RemovePropW(hwnd, L"Quillmont.Control");
+        self->hwnd_ = nullptr;
+        return r;
+    }
+    if (msg == WM_SETCURSOR && Screen::ApplyCursor())
+        return TRUE;
+    LRESULT result = 0;
+    bool handled = false;
+    Application::Guarded([&] {
+        result = self->HandleMessage(msg, wp, lp);
+        handled = true;
+    });
+    return handled ? result : 0;
+}
+
+bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lp == 0) {
+            HandleMenuCommand(LOWORD(wp));
+            return true;
+        }
+        if (Control* c = FromHandle(reinterpret_cast<HWND>(lp))) {
+            c->HandleCommand(HIWORD(wp), LOWORD(wp));
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lp);
+        if (Control* c = FromHandle(header->hwndFrom))
+            return c->HandleNotify(*header, result);
+        return false;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (item->CtlType == ODT_MENU)
+            return false;
+        if (Control* c = FromHandle(item->hwndItem)) {
+            c->HandleDrawItem(*item);
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (item->CtlType == ODT_MENU)
+            return false;
+        if (Control* c = FromHandle(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
+            c->HandleMeasureItem(*item);
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (RouteToChild(msg, wp, lp, result))
+        return result;
+    switch (msg) {
+    case WM_TIMER: {
+        const auto it = timers_.find(wp);
+        if (it != timers_.end()) {
+            it->second->Tick();
+            return 0;
+        }
+        break;
+    }
+    case WM_SETFONT:
+        windowFont_ = reinterpret_cast<HFONT>(wp);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(windowFont_);
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        HandlePaint(dc, ps.rcPaint);
+        ::EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefaultMessage(msg, wp, lp);
+}
+
+LRESULT Window::DefaultMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Window::RegisterTimer(UINT_PTR id, Timer* timer) { timers_[id] = timer; }
+void Window::UnregisterTimer(UINT_PTR id) { timers_.erase(id); }
+
+void Panel::Create(HWND parent, const Bounds& b) {
+    CreateWindowHandle(L"QuillmontPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                       parent, ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
+                       ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent));
+    if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)))
+        SetFont(font);
+}

@@ -1,0 +1,35 @@
+#include <windows.h>
+
+#include "util/os_error.h"
+
+#include <string>
+
+namespace {
+
+std::wstring OSErrorText(DWORD code) {
+    if (code == 0)
+        return L"A call to an OS function failed";
+    return L"System Error.  Code: " + std::to_wstring(code) + L".\r\n" + SysErrorMessage(code);
+}
+
+} // namespace
+
+EOSError::EOSError(DWORD code) : Exception(OSErrorText(code)), code_(code) {}
+
+std::wstring SysErrorMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD flags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    const DWORD length = ::FormatMessageW(flags, nullptr, code, 0,
+                                          reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    if (buffer)
+        ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return text;
+}
+
+void RaiseOSError(DWORD code) { throw EOSError(code); }
+
+void RaiseLastOSError() { RaiseOSError(::GetLastError()); }
