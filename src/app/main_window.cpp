@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "../res/resource_ids.h"
+#include "catalogue/sort_lv.h"
 #include "ui/application.h"
 
 namespace {
@@ -202,16 +203,25 @@ void Tfrm_main_quillmont::FormShow() {}
 void Tfrm_main_quillmont::N_closeClick() { Close(); }
 
 void Tfrm_main_quillmont::N_aboutClick() {}
-void Tfrm_main_quillmont::btn_searchClick() {}
-void Tfrm_main_quillmont::btn_selectClick() {}
+void Tfrm_main_quillmont::btn_searchClick() {
+    StopRequest = false;
+    catalogue.Scan();
+}
+
+void Tfrm_main_quillmont::btn_selectClick() { catalogue.SelectAll(); }
 void Tfrm_main_quillmont::btn_storeClick() {}
 void Tfrm_main_quillmont::N_search_in_filesClick() {}
 void Tfrm_main_quillmont::N_searchClick() {}
 void Tfrm_main_quillmont::N5Click(int) {}
-void Tfrm_main_quillmont::lvClick() {}
-void Tfrm_main_quillmont::lvColumnClick(int) {}
-void Tfrm_main_quillmont::lvKeyUp(WORD) {}
-void Tfrm_main_quillmont::lvMouseUp(POINT) {}
+void Tfrm_main_quillmont::lvClick() { catalogue.ShowPreview(); }
+
+void Tfrm_main_quillmont::lvColumnClick(int column) {
+    if (!catalogue.Scanning())
+        SortByColumn(lv, column);
+}
+
+void Tfrm_main_quillmont::lvKeyUp(WORD) { catalogue.ShowPreview(); }
+void Tfrm_main_quillmont::lvMouseUp(POINT where) { catalogue.MouseUp(where); }
 void Tfrm_main_quillmont::ppmPopup() {}
 void Tfrm_main_quillmont::MainMenu1Change() {}
 void Tfrm_main_quillmont::aEscExecute() {}

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "dialogs/JvUrlLabel.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -16,19 +17,6 @@
 #include "ui/menu.h"
 #include "ui/status_bar.h"
 #include "ui/tool_bar.h"
-
-// A button of the toolbar, addressed by its position.
-class ToolButtonRef {
-public:
-    ToolButtonRef(ToolBar& bar, size_t index) : bar_(bar), index_(index) {}
-    bool Down() const { return bar_.IsDown(index_); }
-    void SetDown(bool down) { bar_.SetDown(index_, down); }
-    void Click() { bar_.ClickButton(index_); }
-
-private:
-    ToolBar& bar_;
-    size_t index_;
-};
 
 class Tfrm_main_quillmont : public Form {
 public:
@@ -66,6 +54,9 @@ public:
     ImageList ImageList1;
     ImageList ImageList_lv_16;
     ImageList ImageList_lv_32;
+
+    TCatalogue catalogue{{lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16,
+                          btn_select}};
 
     // The window's own fields.
     std::wstring SearchDir;

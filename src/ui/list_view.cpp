@@ -3,8 +3,6 @@
 
 #include "ui/list_view.h"
 
-#include <exception>
-#include <numeric>
 
 #include <windowsx.h>
 
@@ -99,7 +97,7 @@ int ListView::HitTest(POINT p, bool* onCheckBox) const {
     info.pt = p;
     const int row = ListView_SubItemHitTest(const_cast<HWND>(hwnd_), &info);
     if (onCheckBox)
-        *onCheckBox = row >= 0 && (info.flags & LVHT_ONITEMSTATEICON) != 0;
+        *onCheckBox = row >= 0 && info.flags == LVHT_ONITEMSTATEICON;
     return row;
 }
 
@@ -112,36 +110,31 @@ void ListView::EndUpdate() {
 
 namespace {
 
-struct SortContext {
-    const std::function<int(int, int)>* compare;
-    std::exception_ptr error;
-};
-
-int CALLBACK CompareRowsBridge(LPARAM a, LPARAM b, LPARAM context) {
-    auto* ctx = reinterpret_cast<SortContext*>(context);
-    if (ctx->error)
-        return 0;
-    try {
-        return (*ctx->compare)(static_cast<int>(a), static_cast<int>(b));
-    } catch (...) {
-        ctx->error = std::current_exception();
-        return 0;
-    }
-}
+int CALLBACK CompareRanks(LPARAM a, LPARAM b, LPARAM) { return a < b ? -1 : (a > b ? 1 : 0); }
 
 } // namespace
 
-void ListView::Sort(const std::function<int(int, int)>& compare) {
-    SortContext ctx{&compare, nullptr};
-    ListView_SortItemsEx(hwnd_, CompareRowsBridge, reinterpret_cast<LPARAM>(&ctx));
-    if (ctx.error)
-        std::rethrow_exception(ctx.error);
+void ListView::Reorder(const std::vector<int>& order) {
+    for (size_t position = 0; position < order.size(); ++position) {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = order[position];
+        item.lParam = static_cast<LPARAM>(position);
+        ListView_SetItem(hwnd_, &item);
+    }
+    ListView_SortItems(hwnd_, CompareRanks, 0);
 }
 
 bool ListView::HandleNotify(NMHDR& header, LRESULT&) {
     switch (header.code) {
     case NM_CLICK:
-        if (OnClick)
+    case NM_RCLICK:
+        // Where the list view tracks the click itself, the button release never reaches
+        // the control: report it from the click notification instead.
+        if (!sawButtonUp_ && OnMouseUp)
+            OnMouseUp(reinterpret_cast<NMITEMACTIVATE&>(header).ptAction);
+        sawButtonUp_ = false;
+        if (header.code == NM_CLICK && OnClick)
             OnClick();
         return true;
     case LVN_COLUMNCLICK:
@@ -159,7 +152,13 @@ LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnKeyUp)
             OnKeyUp(static_cast<WORD>(wp));
         break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        sawButtonUp_ = false;
+        break;
     case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        sawButtonUp_ = true;
         if (OnMouseUp)
             OnMouseUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         break;

@@ -40,9 +40,9 @@ public:
     // Stops and restarts drawing while many rows change.
     void BeginUpdate();
     void EndUpdate();
-    // Sorts with a comparison of two row indices (negative, zero, positive). Errors the
-    // comparison raises reach the caller once the sort is over.
-    void Sort(const std::function<int(int, int)>& compare);
+    // Puts the rows in a new order: order[k] is the current index of the row that goes to
+    // position k.
+    void Reorder(const std::vector<int>& order);
 
     std::function<void()> OnClick;
     std::function<void(int column)> OnColumnClick;
@@ -54,4 +54,7 @@ public:
 
 protected:
     LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool sawButtonUp_ = false;
 };

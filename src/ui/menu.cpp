@@ -10,8 +10,15 @@
 
 namespace {
 
-// A 32-bit premultiplied-alpha bitmap of an icon, as menus draw item pictures.
+// A 32-bit premultiplied-alpha bitmap of an icon, as menus draw item pictures. The pixels
+// come from the icon's own colour bitmap; icons without alpha take it from their mask.
 HBITMAP MenuBitmapFromIcon(HICON icon, int size) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return nullptr;
+    UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
+    if (!color)
+        return nullptr;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = size;
@@ -19,25 +26,29 @@ HBITMAP MenuBitmapFromIcon(HICON icon, int size) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
+    std::vector<DWORD> pixels(count), maskBits(count);
+    ScreenDC screen;
+    if (!::GetDIBits(screen.get(), color.get(), 0, static_cast<UINT>(size), pixels.data(), &bi,
+                     DIB_RGB_COLORS))
+        return nullptr;
+    bool hasAlpha = false;
+    for (DWORD p : pixels)
+        hasAlpha = hasAlpha || (p >> 24) != 0;
+    if (!hasAlpha && mask)
+        ::GetDIBits(screen.get(), mask.get(), 0, static_cast<UINT>(size), maskBits.data(), &bi,
+                    DIB_RGB_COLORS);
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         return nullptr;
-    UniqueDC dc(::CreateCompatibleDC(nullptr));
-    const HGDIOBJ old = ::SelectObject(dc.get(), bitmap);
-    ::DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    ::SelectObject(dc.get(), old);
-    ::GdiFlush();
-    // Icons without alpha leave the alpha byte at 0: make their drawn pixels opaque.
-    auto* px = static_cast<DWORD*>(bits);
-    const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
-    bool hasAlpha = false;
-    for (size_t i = 0; i < count; ++i)
-        hasAlpha = hasAlpha || (px[i] >> 24) != 0;
-    if (!hasAlpha) {
-        for (size_t i = 0; i < count; ++i)
-            if (px[i] != 0)
-                px[i] |= 0xFF000000u;
+    auto* out = static_cast<DWORD*>(bits);
+    for (size_t i = 0; i < count; ++i) {
+        const DWORD p = pixels[i];
+        const DWORD alpha = hasAlpha ? p >> 24 : ((maskBits[i] & 0xFFFFFF) ? 0 : 255);
+        const DWORD r = ((p >> 16) & 0xFF) * alpha / 255, g = ((p >> 8) & 0xFF) * alpha / 255,
+                    b = (p & 0xFF) * alpha / 255;
+        out[i] = (alpha << 24) | (r << 16) | (g << 8) | b;
     }
     return bitmap;
 }
@@ -56,9 +67,17 @@ void Menu::LoadBar(int id) {
     menu_.reset(::LoadMenuW(Application::Instance(), MAKEINTRESOURCEW(id)));
     if (!menu_)
         throw Exception(L"Cannot load menu " + std::to_wstring(id));
+    ReserveBitmapColumns(menu_.get());
 }
 
 void Menu::LoadPopup(int id) { LoadBar(id); }
+
+void Menu::ReserveBitmapColumns(HMENU menu) {
+    MENUINFO mi{sizeof(mi)};
+    mi.fMask = MIM_STYLE | MIM_APPLYTOSUBMENUS;
+    mi.dwStyle = MNS_CHECKORBMP;
+    ::SetMenuInfo(menu, &mi);
+}
 
 HMENU Menu::Popup() const { return ::GetSubMenu(menu_.get(), 0); }
 

@@ -31,6 +31,8 @@ public:
     void LoadPopup(int id);
     HMENU Handle() const { return menu_.get(); }
     HMENU Popup() const;
+    // Makes a menu and its submenus draw pictures in the check-mark column.
+    static void ReserveBitmapColumns(HMENU menu);
     // Gives up ownership (a menu set on a window is destroyed with the window).
     HMENU Release() { return menu_.release(); }
 

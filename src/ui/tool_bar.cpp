@@ -87,13 +87,18 @@ HWND ToolBar::Tooltips() const {
 }
 
 void ToolBar::ClickButton(size_t index) {
+    // As a mouse click does, a toggle button changes its state before its handler runs.
+    if (index < buttons_.size() && buttons_[index].kind == ToolButton::Kind::Toggle)
+        SetDown(index, !IsDown(index));
+    RunHandler(index);
+}
+
+void ToolBar::RunHandler(size_t index) {
     if (index < buttons_.size() && buttons_[index].onClick)
         buttons_[index].onClick();
 }
 
-void ToolBar::HandleCommand(WORD, WORD id) {
-    ClickButton(static_cast<size_t>(id - firstCommand_));
-}
+void ToolBar::HandleCommand(WORD, WORD id) { RunHandler(static_cast<size_t>(id - firstCommand_)); }
 
 bool ToolBar::HandleNotify(NMHDR& header, LRESULT&) {
     if (header.code == TTN_GETDISPINFOW) {

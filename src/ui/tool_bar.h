@@ -34,13 +34,28 @@ public:
     HWND Tooltips() const;
     // The rectangle of button `index` in the toolbar's coordinates.
     RECT ButtonRect(size_t index) const;
+    // Clicks a button as the user would (a toggle button flips first).
     void ClickButton(size_t index);
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
     void HandleCommand(WORD code, WORD id) override;
 
 private:
+    void RunHandler(size_t index);
     int CommandOf(size_t index) const { return static_cast<int>(firstCommand_ + index); }
     std::vector<ToolButton> buttons_;
     int firstCommand_ = 0;
+};
+
+// A button of the toolbar, addressed by its position.
+class ToolButtonRef {
+public:
+    ToolButtonRef(ToolBar& bar, size_t index) : bar_(bar), index_(index) {}
+    bool Down() const { return bar_.IsDown(index_); }
+    void SetDown(bool down) { bar_.SetDown(index_, down); }
+    void Click() { bar_.ClickButton(index_); }
+
+private:
+    ToolBar& bar_;
+    size_t index_;
 };

@@ -1,0 +1,147 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include "catalogue/catalogue.h"
+
+#include "catalogue/class_registry.h"
+#include "ui/application.h"
+#include "ui/cursor.h"
+
+namespace {
+
+const wchar_t* const kPreviewHint = L"Просмотр иконки (32х32)";
+
+// Ends the list's batch update and the busy state however the scan ends.
+class ScanScope {
+public:
+    ScanScope(ListView& list, bool& scanning) : list_(list), scanning_(scanning) {
+        scanning_ = true;
+    }
+    ~ScanScope() {
+        list_.EndUpdate();
+        scanning_ = false;
+    }
+    ScanScope(const ScanScope&) = delete;
+    ScanScope& operator=(const ScanScope&) = delete;
+
+private:
+    ListView& list_;
+    bool& scanning_;
+};
+
+UniqueIcon ShellIcon(const std::wstring& extension, DWORD attributes, bool small) {
+    SHFILEINFOW info{};
+    const UINT flags =
+        SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+    ::SHGetFileInfoW(extension.c_str(), attributes, &info, sizeof(info), flags);
+    return UniqueIcon(info.hIcon);
+}
+
+} // namespace
+
+UniqueIcon GetExtensionIcon(const std::wstring& extension, bool small) {
+    return ShellIcon(extension, FILE_ATTRIBUTE_NORMAL, small);
+}
+
+int CountCheckedRows(const ListView& list) {
+    int count = 0;
+    const int rows = list.Count();
+    for (int i = 0; i < rows; ++i)
+        count += list.Checked(i) ? 1 : 0;
+    return count;
+}
+
+std::wstring CheckedCountText(int count) { return L"Выбрано: (" + std::to_wstring(count) + L")"; }
+
+void TCatalogue::Scan() {
+    if (scanning_)
+        return;
+    CursorScope hourglass(IDC_WAIT);
+    const bool small = SmallIcons();
+    c_.Image_icon.hint = kPreviewHint;
+    c_.ImageList_lv_16.Clear();
+    c_.ImageList_lv_32.Clear();
+    {
+        ScanScope scope(c_.lv, scanning_);
+        c_.lv.BeginUpdate();
+        c_.lv.Clear();
+        c_.sb.SetPanelText(0, L"Ждите....");
+        c_.lv.SetImageLists((small ? c_.ImageList_lv_16 : c_.ImageList_lv_32).Handle(),
+                            c_.ImageList_lv_32.Handle());
+        ScanRegistry(small);
+        c_.btn_select.SetDown(true);
+    }
+    ::MessageBeep(MB_ICONASTERISK);
+    const std::wstring rows = std::to_wstring(c_.lv.Count());
+    c_.sb.SetPanelText(0, L"Найдено: (" + rows + L")");
+    c_.sb.SetPanelText(1, L"Выбрано: (" + rows + L")");
+}
+
+void TCatalogue::ScanRegistry(bool small) {
+    std::vector<std::wstring> names;
+    if (UniqueKey root = class_registry::Open(L"", KEY_READ))
+        names = class_registry::SubkeyNames(root.get());
+    for (const std::wstring& name : names) {
+        if (name.empty() || name[0] != L'.')
+            continue;
+        std::wstring className;
+        {
+            UniqueKey key = class_registry::Open(name);
+            if (!key)
+                continue;
+            auto value = class_registry::DefaultText(key.get());
+            if (!value || value->empty())
+                continue;
+            className = std::move(*value);
+        }
+        std::wstring description;
+        if (UniqueKey classKey = class_registry::Open(className)) {
+            auto value = class_registry::DefaultText(classKey.get());
+            if (!value)
+                continue;
+            description = std::move(*value);
+        }
+        UniqueKey command = class_registry::Open(className + L"\\shell\\open\\command");
+        if (!command)
+            continue;
+        AddRow(name, className, description, small);
+        Application::ProcessMessages();
+    }
+}
+
+void TCatalogue::AddRow(const std::wstring& extension, const std::wstring& className,
+                        const std::wstring& description, bool small) {
+    ImageList& images = small ? c_.ImageList_lv_16 : c_.ImageList_lv_32;
+    UniqueIcon icon = ShellIcon(extension, 0, small);
+    const int image = icon ? images.AddIcon(icon.get()) : -1;
+    const int row = c_.lv.AddRow(extension, {className, description}, image);
+    c_.lv.SetChecked(row, true);
+}
+
+void TCatalogue::SelectAll() {
+    if (scanning_)
+        return;
+    const int rows = c_.lv.Count();
+    if (rows == 0) {
+        c_.sb.SetPanelText(1, L"");
+        return;
+    }
+    const bool tick = c_.btn_select.Down();
+    for (int i = 0; i < rows; ++i)
+        c_.lv.SetChecked(i, tick);
+    c_.sb.SetPanelText(1, CheckedCountText(CountCheckedRows(c_.lv)));
+}
+
+void TCatalogue::MouseUp(POINT where) {
+    bool onCheckBox = false;
+    if (c_.lv.HitTest(where, &onCheckBox) >= 0 && onCheckBox)
+        c_.sb.SetPanelText(1, CheckedCountText(CountCheckedRows(c_.lv)));
+}
+
+void TCatalogue::ShowPreview() {
+    const int row = c_.lv.Selected();
+    if (row < 0)
+        return;
+    UniqueIcon icon = GetExtensionIcon(c_.lv.CellText(row, 0), false);
+    c_.Image_icon.SetIcon(icon.get());
+}
