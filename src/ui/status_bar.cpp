@@ -17,6 +17,10 @@ void StatusBar::ApplyPanels() {
         right += ScaleForDpi(widths_[i], hwnd_);
         edges.push_back(i + 1 == widths_.size() ? -1 : right);
     }
+    // Some status bars recompute the panels' rectangles only when the edges change (or at
+    // the next paint): set them to something else first, so SB_GETRECT is current at once.
+    std::vector<int> other(edges.size(), 0);
+    ::SendMessageW(hwnd_, SB_SETPARTS, other.size(), reinterpret_cast<LPARAM>(other.data()));
     ::SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
