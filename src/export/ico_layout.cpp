@@ -1,0 +1,162 @@
+#include "export/ico_layout.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr uint64_t kMaxFileSize = std::numeric_limits<uint32_t>::max();
+
+bool IsDibDepth(uint32_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+void Put16(std::span<uint8_t> out, std::size_t at, uint16_t v) {
+    out[at] = static_cast<uint8_t>(v);
+    out[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+void Put32(std::span<uint8_t> out, std::size_t at, uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i)
+        out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+uint16_t Get16(std::span<const uint8_t> in, std::size_t at) {
+    return static_cast<uint16_t>(in[at] | in[at + 1] << 8);
+}
+
+uint32_t Get32(std::span<const uint8_t> in, std::size_t at) {
+    uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(in[at + i]) << (8 * i);
+    return v;
+}
+
+int32_t GetInt32(std::span<const uint8_t> in, std::size_t at) {
+    return static_cast<int32_t>(Get32(in, at));
+}
+
+} // namespace
+
+EInvalidBitmap::EInvalidBitmap() : Exception(L"Неверное растровое(Bitmap) изображение ") {}
+
+DibHeader DibHeaderOfSize(int32_t width, int32_t height) {
+    DibHeader header;
+    header.biSize = kDibHeaderSize;
+    header.biWidth = width;
+    header.biHeight = height;
+    return header;
+}
+
+uint32_t DibRowLength(int32_t width, uint16_t bitCount) {
+    const uint64_t bits = static_cast<uint64_t>(std::max(width, 0)) * bitCount;
+    const uint64_t length = (bits + 31) / 32 * 4;
+    if (length > kMaxFileSize)
+        throw EInvalidBitmap();
+    return static_cast<uint32_t>(length);
+}
+
+void NormaliseDibHeader(DibHeader& header, uint32_t bitsPerPixel) {
+    if (!IsDibDepth(bitsPerPixel) || header.biWidth <= 0 || header.biHeight == 0 ||
+        header.biHeight == std::numeric_limits<int32_t>::min())
+        throw EInvalidBitmap();
+    // Only the 40 bytes of the basic header are kept, whatever the bitmap carried.
+    header.biSize = kDibHeaderSize;
+    header.biBitCount = static_cast<uint16_t>(bitsPerPixel);
+    header.biPlanes = 1;
+    // An icon file stores its rows bottom-up, so a top-down bitmap is fetched turned over.
+    header.biHeight = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    if (bitsPerPixel <= 8 && header.biClrUsed > (1u << bitsPerPixel))
+        throw EInvalidBitmap();
+    header.biClrImportant = std::min(header.biClrImportant, header.biClrUsed);
+    // The pixel block must hold every row the fetch writes.
+    const uint64_t rows =
+        static_cast<uint64_t>(DibRowLength(header.biWidth, header.biBitCount)) * header.biHeight;
+    if (rows > kMaxFileSize)
+        throw EInvalidBitmap();
+    header.biSizeImage = std::max(header.biSizeImage, static_cast<uint32_t>(rows));
+}
+
+std::size_t HeaderBlockSize(const DibHeader& header) {
+    if (header.biBitCount <= 8) {
+        const uint64_t colours = header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount;
+        return kDibHeaderSize + 4 * colours;
+    }
+    // Bit-field compression: three 4-byte masks follow the header.
+    return (header.biCompression & 3) ? kDibHeaderSize + 12 : kDibHeaderSize;
+}
+
+std::size_t PixelBlockSize(const DibHeader& header) {
+    return header.biSizeImage;
+}
+
+void StoreDibHeader(const DibHeader& header, std::span<uint8_t> out) {
+    if (out.size() < kDibHeaderSize)
+        throw EInvalidBitmap();
+    Put32(out, 0, header.biSize);
+    Put32(out, 4, static_cast<uint32_t>(header.biWidth));
+    Put32(out, 8, static_cast<uint32_t>(header.biHeight));
+    Put16(out, 12, header.biPlanes);
+    Put16(out, 14, header.biBitCount);
+    Put32(out, 16, header.biCompression);
+    Put32(out, 20, header.biSizeImage);
+    Put32(out, 24, static_cast<uint32_t>(header.biXPelsPerMeter));
+    Put32(out, 28, static_cast<uint32_t>(header.biYPelsPerMeter));
+    Put32(out, 32, header.biClrUsed);
+    Put32(out, 36, header.biClrImportant);
+}
+
+DibHeader LoadDibHeader(std::span<const uint8_t> bytes) {
+    if (bytes.size() < kDibHeaderSize)
+        throw EInvalidBitmap();
+    DibHeader header;
+    header.biSize = Get32(bytes, 0);
+    header.biWidth = GetInt32(bytes, 4);
+    header.biHeight = GetInt32(bytes, 8);
+    header.biPlanes = Get16(bytes, 12);
+    header.biBitCount = Get16(bytes, 14);
+    header.biCompression = Get32(bytes, 16);
+    header.biSizeImage = Get32(bytes, 20);
+    header.biXPelsPerMeter = GetInt32(bytes, 24);
+    header.biYPelsPerMeter = GetInt32(bytes, 28);
+    header.biClrUsed = Get32(bytes, 32);
+    header.biClrImportant = Get32(bytes, 36);
+    return header;
+}
+
+std::vector<uint8_t> ComposeIconFile(std::span<const uint8_t> colourHeaderBlock,
+                                     std::span<const uint8_t> colourRows,
+                                     std::span<const uint8_t> maskRows) {
+    const DibHeader header = LoadDibHeader(colourHeaderBlock);
+    const uint64_t imageSize =
+        uint64_t{colourHeaderBlock.size()} + colourRows.size() + maskRows.size();
+    if (imageSize > kMaxFileSize - kIconFileHeadSize ||
+        header.biHeight > std::numeric_limits<int32_t>::max() / 2 ||
+        header.biHeight < std::numeric_limits<int32_t>::min() / 2)
+        throw EInvalidBitmap();
+
+    std::vector<uint8_t> file(kIconFileHeadSize + imageSize);
+    const std::span<uint8_t> out(file);
+    Put16(out, 0, 0); // reserved
+    Put16(out, 2, 1); // resource type: icon
+    Put16(out, 4, 1); // one image
+    // Width and height keep their low 8 bits: 256 is written as 0, as the format wants.
+    out[6] = static_cast<uint8_t>(header.biWidth);
+    out[7] = static_cast<uint8_t>(header.biHeight);
+    // The colour depth in bits per pixel (planes is 1), not a number of colours.
+    out[8] = static_cast<uint8_t>(header.biBitCount * header.biPlanes);
+    out[9] = 0;
+    Put16(out, 10, header.biPlanes);
+    Put16(out, 12, header.biBitCount);
+    Put32(out, 14, static_cast<uint32_t>(imageSize));
+    Put32(out, 18, kIconFileHeadSize);
+    // Bytes 22 to 37 stay zero.
+
+    auto at = file.begin() + kIconFileHeadSize;
+    at = std::copy(colourHeaderBlock.begin(), colourHeaderBlock.end(), at);
+    at = std::copy(colourRows.begin(), colourRows.end(), at);
+    std::copy(maskRows.begin(), maskRows.end(), at);
+    // The image's height counts the colour rows and the mask rows.
+    Put32(out, kIconFileHeadSize + 8, static_cast<uint32_t>(header.biHeight * 2));
+    return file;
+}
