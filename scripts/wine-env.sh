@@ -36,6 +36,9 @@ prepare_prefix() {
         touch "$WINEPREFIX/.quillmont-ready"
     fi
     wineserver -p
+    # Start Wine's own background processes now, detached from our output: a test runner
+    # that started them would wait for them to close its pipes.
+    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wine() {
