@@ -24,6 +24,14 @@ void Button::HandleCommand(WORD code, WORD) {
         Click();
 }
 
+LRESULT Button::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+        if (Form* form = Form::Of(hwnd_))
+            form->FocusChanged(msg == WM_SETFOCUS ? hwnd_ : reinterpret_cast<HWND>(wp));
+    }
+    return DefaultOwnMessage(msg, wp, lp);
+}
+
 void CheckBox::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
     CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, b, caption);
 }
@@ -52,6 +60,19 @@ void Label::Create(HWND parent, const Bounds& b, const std::wstring& caption, DW
     CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b, caption);
 }
 
+void Label::SizeToText() {
+    const std::wstring caption = Text();
+    ScreenDC screen;
+    const HGDIOBJ old = ::SelectObject(
+        screen.get(), reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(screen.get(), caption.empty() ? L" " : caption.c_str(),
+                            caption.empty() ? 1 : static_cast<int>(caption.size()), &size);
+    ::SelectObject(screen.get(), old);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, caption.empty() ? 0 : size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Bevel::Create(HWND parent, const Bounds& b, DWORD style) {
     CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b);
 }
@@ -68,6 +89,19 @@ void Image::SetIcon(HICON icon) {
 }
 
 void Image::Clear() { SetIcon(nullptr); }
+
+LRESULT Image::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        // The parent's background, as it gives it to its labels.
+        const HDC dc = reinterpret_cast<HDC>(wp);
+        auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(hwnd_), WM_CTLCOLORSTATIC,
+                                                             wp, reinterpret_cast<LPARAM>(hwnd_)));
+        const RECT r = ClientRect();
+        ::FillRect(dc, &r, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
 
 void Image::HandlePaint(HDC dc, const RECT&) {
     if (!icon_)

@@ -18,6 +18,10 @@ public:
     std::function<void()> OnClick;
     void Click();
     void HandleCommand(WORD code, WORD id) override;
+
+protected:
+    // Tells the form where the focus goes, so a focused button is the one Enter presses.
+    LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class CheckBox : public Control {
@@ -39,6 +43,9 @@ class Label : public Control {
 public:
     void Create(HWND parent, const Bounds& bounds, const std::wstring& caption,
                 DWORD style = SS_LEFT | SS_NOPREFIX);
+    // Resizes the label to fit its caption on one line (an empty caption keeps the height
+    // of one line and no width).
+    void SizeToText();
 };
 
 // An etched frame or line.
@@ -58,6 +65,7 @@ public:
     HICON Icon() const { return icon_.get(); }
 
 protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void HandlePaint(HDC dc, const RECT& area) override;
 
 private:

@@ -18,7 +18,9 @@ void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHe
                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, fontName));
     SetFont(font_.get());
     SetClientSize(ScaleForDpi(clientWidth, hwnd_), ScaleForDpi(clientHeight, hwnd_));
+}
 
+void Form::CreateHints() {
     hints_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd_, nullptr,
                                Application::Instance(), nullptr);
@@ -27,6 +29,66 @@ void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHe
     ::SendMessageW(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(settings.hidePauseMs, 0));
     ::SendMessageW(hints_, TTM_SETTIPBKCOLOR, settings.color, 0);
     ::SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+void Form::SetFormFont(UniqueFont font) {
+    SetFont(font.get());
+    font_ = std::move(font);
+}
+
+void Form::SetColor(COLORREF color) {
+    color_ = color;
+    brush_.reset(::CreateSolidBrush(color));
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form::SetFontColor(COLORREF color) {
+    fontColor_ = color;
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT Form::ControlColor(HDC dc) {
+    ::SetTextColor(dc, fontColor_ != CLR_INVALID ? fontColor_ : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, brush_ ? color_ : ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Form::SetDefaultButton(Control* button) {
+    defaultButton_ = button;
+    FocusChanged(::GetFocus());
+}
+
+void Form::FocusChanged(HWND focus) {
+    HWND shown = defaultButton_ ? defaultButton_->Handle() : nullptr;
+    if (focus && ::IsChild(hwnd_, focus) &&
+        (::SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        shown = focus;
+    if (shown == shownDefault_)
+        return;
+    if (shownDefault_ && ::IsChild(hwnd_, shownDefault_))
+        ::SendMessageW(shownDefault_, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if (shown)
+        ::SendMessageW(shown, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    shownDefault_ = shown;
+}
+
+void Form::SaveFocus() {
+    const HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd_, focus))
+        lastFocus_ = focus;
+}
+
+bool Form::RestoreFocus() {
+    HWND target = nullptr;
+    if (lastFocus_ && ::IsChild(hwnd_, lastFocus_) && ::IsWindowVisible(lastFocus_) &&
+        ::IsWindowEnabled(lastFocus_))
+        target = lastFocus_;
+    else if (activeControl_ && activeControl_->Handle())
+        target = activeControl_->Handle();
+    if (!target)
+        return false;
+    ::SetFocus(target);
+    return true;
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -66,9 +128,15 @@ void Form::Show() {
     ::UpdateWindow(hwnd_);
 }
 
-void Form::Close() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void Form::Close() {
+    ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
 
 void Form::AddHint(Control& control) {
+    // Made on first use: a form without hints has no owned tooltip window, which would
+    // otherwise take part in the form's own z-order changes (top-most placement).
+    if (!hints_)
+        CreateHints();
     TTTOOLINFOW ti{sizeof(ti)};
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = hwnd_;
@@ -77,7 +145,9 @@ void Form::AddHint(Control& control) {
     ::SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void Form::AddAligned(Control& control, Align align) { aligned_.push_back({&control, align}); }
+void Form::AddAligned(Control& control, Align align) {
+    aligned_.push_back({&control, align});
+}
 
 void Form::Realign() {
     RECT area = ClientRect();
@@ -104,6 +174,9 @@ void Form::Realign() {
 int Form::ShowModal() {
     const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    // Disabling the owner takes the focus away from its control; keep it for reactivation.
+    if (Form* ownerForm = Of(owner))
+        ownerForm->SaveFocus();
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
     modalResult_ = mrNone;
@@ -116,6 +189,12 @@ int Form::ShowModal() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             modalResult_ = mrCancel;
             break;
+        }
+        if (msg.message == WM_KEYDOWN && (msg.hwnd == hwnd_ || ::IsChild(hwnd_, msg.hwnd))) {
+            bool handled = false;
+            Application::Guarded([&] { handled = FormKeyDown(msg.wParam); });
+            if (handled)
+                continue;
         }
         if (!::IsDialogMessageW(hwnd_, &msg)) {
             ::TranslateMessage(&msg);
@@ -163,7 +242,28 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (isMainForm_)
             ::PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE)
+            SaveFocus();
+        else if (!HIWORD(wp) && RestoreFocus())
+            return 0;
+        break;
+    case WM_ERASEBKGND:
+        if (brush_) {
+            const RECT r = ClientRect();
+            ::FillRect(reinterpret_cast<HDC>(wp), &r, brush_.get());
+            return 1;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (brush_ || fontColor_ != CLR_INVALID)
+            return ControlColor(reinterpret_cast<HDC>(wp));
+        break;
     case DM_GETDEFID:
+        // The focused push button while it has the focus, else the default button.
+        if (shownDefault_ && ::IsChild(hwnd_, shownDefault_))
+            return MAKELRESULT(::GetDlgCtrlID(shownDefault_), DC_HASDEFID);
         if (defaultButton_)
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
         return 0;

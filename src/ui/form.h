@@ -34,6 +34,12 @@ public:
                     const wchar_t* fontName = L"Tahoma", int fontHeight = 11);
 
     HFONT Font() const { return font_.get(); }
+    // Replaces the form's font (before its controls are created, which take it over).
+    void SetFormFont(UniqueFont font);
+    // Background and text colours of the form and its labels and check boxes (the text
+    // colour does not apply to push buttons). Until set, the system's colours apply.
+    void SetColor(COLORREF color);
+    void SetFontColor(COLORREF color);
     void SetClientSize(int width, int height); // physical pixels
     void CenterOnScreen();
     void CenterOver(HWND other);
@@ -52,9 +58,15 @@ public:
     void SetModalResult(int result) { modalResult_ = result; }
     int ModalResult() const { return modalResult_; }
     bool InModalLoop() const { return inModalLoop_; }
-    // Buttons that Enter and Esc press.
-    void SetDefaultButton(Control* button) { defaultButton_ = button; }
+    // Buttons that Enter and Esc press. While another push button has the focus, Enter
+    // presses that one, and it is drawn as the default.
+    void SetDefaultButton(Control* button);
     void SetCancelButton(Control* button) { cancelButton_ = button; }
+    // Called by push buttons when the focus moves to `focus` (a button or any other window).
+    void FocusChanged(HWND focus);
+    // The control focused when the form is activated and had no focused control before;
+    // afterwards activation gives the focus back to the control that had it last.
+    void SetActiveControl(Control* control) { activeControl_ = control; }
 
     // Closing the main form ends the program's message loop.
     void MakeMainForm() { isMainForm_ = true; }
@@ -70,10 +82,23 @@ protected:
     // Return false to keep the window open.
     virtual bool FormCloseQuery() { return true; }
     virtual void FormDestroy() {}
+    // A key pressed in the modal form, seen before the focused control sees it. Return true
+    // when the form has dealt with the key.
+    virtual bool FormKeyDown(WPARAM /*key*/) { return false; }
 
 private:
     void HandleClose();
+    void CreateHints();
+    void SaveFocus();
+    bool RestoreFocus();
+    LRESULT ControlColor(HDC dc);
     UniqueFont font_;
+    UniqueBrush brush_;
+    COLORREF color_ = 0;
+    COLORREF fontColor_ = CLR_INVALID;
+    HWND lastFocus_ = nullptr;
+    HWND shownDefault_ = nullptr;
+    Control* activeControl_ = nullptr;
     HWND hints_ = nullptr;
     struct AlignedControl {
         Control* control;

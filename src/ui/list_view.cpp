@@ -82,7 +82,9 @@ void ListView::Select(int row) {
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void ListView::MakeVisible(int row) { ListView_EnsureVisible(hwnd_, row, FALSE); }
+void ListView::MakeVisible(int row, bool partialOk) {
+    ListView_EnsureVisible(hwnd_, row, partialOk);
+}
 
 int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd_, column); }
 void ListView::SetColumnWidth(int column, int width) {

@@ -31,7 +31,8 @@ public:
     int ImageIndex(int row) const;
     int Selected() const;
     void Select(int row);
-    void MakeVisible(int row);
+    // Scrolls the row into view; partialOk accepts a partly visible row as it is.
+    void MakeVisible(int row, bool partialOk = false);
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     int ColumnCount() const;

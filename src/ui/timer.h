@@ -20,6 +20,8 @@ public:
     bool Enabled() const { return enabled_; }
 
     std::function<void()> OnTimer;
+    // The window whose timer this is.
+    Window& Owner() const { return owner_; }
 
     // Called by the owner window on WM_TIMER.
     void Tick();

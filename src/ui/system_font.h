@@ -1,0 +1,9 @@
+#pragma once
+// The fonts the system uses for its own windows.
+
+#include <windows.h>
+
+#include "ui/handle.h"
+
+// A new font like the one the system's message boxes use.
+UniqueFont CreateMessageBoxFont();
