@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include "catalogue/search_form.h"
+
+#include <string>
+
+#include "catalogue/find_text.h"
+#include "dialogs/u_msgDlg.h"
+#include "ui/list_view.h"
+
+namespace {
+
+constexpr int kClientWidth = 367;
+constexpr int kClientHeight = 139;
+constexpr int kButtonStrip = 46;
+
+// Asked after each hit; false when the user answered No.
+bool GoOn(const std::wstring& entry) {
+    return TimedMessageDlg(std::wstring(kFindTitle), FindQuestionText(entry), mtConfirmation,
+                           mbYesNo, false, 0, clBtnFace, false) != mrNo;
+}
+
+} // namespace
+
+void Tfrm_search::Create(HWND owner) {
+    CreateForm(L"Поиск", kClientWidth, kClientHeight, owner, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+               WS_EX_DLGMODALFRAME);
+    Label1.Create(hwnd_, {68, 27, 0, 0}, L"Расширение:");
+    Label1.SizeToText();
+    edt_search.Create(hwnd_, {68, 44, 233, 21});
+    btn_ok.Create(hwnd_, {184, 104, 80, 24}, L"OK");
+    btn_ok.modalResult = mrOk;
+    btn_cancel.Create(hwnd_, {268, 104, 80, 24}, L"Отмена");
+    btn_cancel.modalResult = mrCancel;
+    Bevel1.Create(hwnd_, {0, kClientHeight - kButtonStrip, kClientWidth, 2}, SS_ETCHEDHORZ);
+    SetDefaultButton(&btn_ok);
+    SetCancelButton(&btn_cancel);
+    SetActiveControl(&edt_search);
+    if (owner)
+        CenterOver(owner);
+}
+
+void FindInCatalogue(HWND owner, ListView& lv) {
+    Tfrm_search frm_search;
+    frm_search.Create(owner);
+    if (frm_search.ShowModal() != mrOk)
+        return;
+    const std::wstring entry = frm_search.edt_search.Text();
+    if (IsBlankEntry(entry))
+        return;
+    int hits = 0;
+    for (int row = 0; row < lv.Count(); ++row) {
+        if (!IsHit(lv.CellText(row, 0), entry))
+            continue;
+        lv.Select(row);
+        lv.MakeVisible(row, true);
+        lv.Focus();
+        ++hits;
+        if (!GoOn(entry))
+            return;
+    }
+    ::MessageBeep(MB_ICONASTERISK);
+    TimedMessageDlg(FindReportTitle(entry), FindReportText(hits), mtInformation, mbOKOnly, false, 0,
+                    clBtnFace, false);
+}

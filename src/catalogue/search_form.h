@@ -1,0 +1,29 @@
+#pragma once
+// The find dialog and the find command that steps through the catalogue rows whose
+// extension contains the text it asks for.
+
+#include <windows.h>
+
+#include "ui/controls.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+
+class ListView;
+
+// "Поиск": asks for a piece of an extension. Made anew for every find, so it opens empty.
+class Tfrm_search : public Form {
+public:
+    // Creates the dialog owned by owner and centred over it.
+    void Create(HWND owner);
+
+    Label Label1;
+    Edit edt_search;
+    Button btn_ok;
+    Button btn_cancel;
+    Bevel Bevel1;
+};
+
+// Asks for the text, then selects, shows and focuses each row of lv whose caption contains
+// it, asking after each hit whether to go on; a No ends the find at once. When all rows have
+// been visited, beeps and reports the number of hits. Cancel or a blank entry does nothing.
+void FindInCatalogue(HWND owner, ListView& lv);
