@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "../res/resource_ids.h"
+#include "catalogue/search_form.h"
 #include "catalogue/sort_lv.h"
 #include "ui/application.h"
 
@@ -211,7 +212,7 @@ void Tfrm_main_quillmont::btn_searchClick() {
 void Tfrm_main_quillmont::btn_selectClick() { catalogue.SelectAll(); }
 void Tfrm_main_quillmont::btn_storeClick() {}
 void Tfrm_main_quillmont::N_search_in_filesClick() {}
-void Tfrm_main_quillmont::N_searchClick() {}
+void Tfrm_main_quillmont::N_searchClick() { FindInCatalogue(hwnd_, lv); }
 void Tfrm_main_quillmont::N5Click(int) {}
 void Tfrm_main_quillmont::lvClick() { catalogue.ShowPreview(); }
 
@@ -222,8 +223,13 @@ void Tfrm_main_quillmont::lvColumnClick(int column) {
 
 void Tfrm_main_quillmont::lvKeyUp(WORD) { catalogue.ShowPreview(); }
 void Tfrm_main_quillmont::lvMouseUp(POINT where) { catalogue.MouseUp(where); }
-void Tfrm_main_quillmont::ppmPopup() {}
-void Tfrm_main_quillmont::MainMenu1Change() {}
+void Tfrm_main_quillmont::ppmPopup() { ppm.SetEnabled(ID_N_SEARCH, lv.Count() > 0); }
+// Runs whenever the menu opens and before a menu shortcut acts (the system initialises the
+// menu first), so Ctrl+F follows the list as closely as the menu item does.
+void Tfrm_main_quillmont::MainMenu1Change() {
+    ::EnableMenuItem(::GetMenu(hwnd_), ID_N_SEARCH_CAPTION,
+                     MF_BYCOMMAND | (lv.Count() > 0 ? MF_ENABLED : MF_GRAYED));
+}
 void Tfrm_main_quillmont::aEscExecute() {}
 void Tfrm_main_quillmont::Action1Execute() {}
 void Tfrm_main_quillmont::LIBListBoxClick() {}
