@@ -7,43 +7,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/scratch_folder.h"
 #include "ui/handle.h"
 #include "util/error_log.h"
 #include "util/exception.h"
 #include "util/exception_text.h"
 
 namespace {
-
-// A fresh empty folder under the temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"qm-log-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(counter_++) + L"\\";
-        ::CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~ScratchFolder() {
-        WIN32_FIND_DATAW entry;
-        UniqueFind find(::FindFirstFileW((path_ + L"*").c_str(), &entry));
-        if (find) {
-            do {
-                ::DeleteFileW((path_ + entry.cFileName).c_str());
-            } while (::FindNextFileW(find.get(), &entry));
-        }
-        find.reset();
-        ::RemoveDirectoryW(path_.c_str());
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::wstring File(const wchar_t* name) const { return path_ + name; }
-
-private:
-    static inline int counter_ = 0;
-    std::wstring path_;
-};
 
 std::string ReadBytes(const std::wstring& path) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -72,14 +42,14 @@ bool Exists(const std::wstring& path) {
 
 TEST(AppendLogLine, WritesWindows1251BytesAndCrLf) {
     ScratchFolder folder;
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     AppendLogLine(log, L"Ошибка № 1 ё");
     EXPECT_EQ(ReadBytes(log), "\xCE\xF8\xE8\xE1\xEA\xE0 \xB9 1 \xB8\r\n");
 }
 
 TEST(AppendLogLine, CreatesTheFileThenAppendsInCallOrder) {
     ScratchFolder folder;
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     ASSERT_FALSE(Exists(log));
     AppendLogLine(log, L"first");
     EXPECT_EQ(ReadBytes(log), "first\r\n");
@@ -90,7 +60,7 @@ TEST(AppendLogLine, CreatesTheFileThenAppendsInCallOrder) {
 
 TEST(AppendLogLine, KeepsWhatTheFileAlreadyHolds) {
     ScratchFolder folder;
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     WriteBytes(log, "older line\r\nno break at the end");
     AppendLogLine(log, L"new");
     EXPECT_EQ(ReadBytes(log), "older line\r\nno break at the endnew\r\n");
@@ -98,19 +68,19 @@ TEST(AppendLogLine, KeepsWhatTheFileAlreadyHolds) {
 
 TEST(AppendLogLine, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     ScratchFolder folder;
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     AppendLogLine(log, L"C:\\日本\\a.exe");
     EXPECT_EQ(ReadBytes(log), "C:\\??\\a.exe\r\n");
 }
 
 TEST(AppendLogLine, SwallowsFailuresAndTriesAgainNextTime) {
     ScratchFolder folder;
-    EXPECT_NO_THROW(AppendLogLine(folder.File(L"no such folder\\error.log"), L"lost"));
-    EXPECT_FALSE(Exists(folder.File(L"no such folder\\error.log")));
+    EXPECT_NO_THROW(AppendLogLine(folder / L"no such folder\\error.log", L"lost"));
+    EXPECT_FALSE(Exists(folder / L"no such folder\\error.log"));
 
     // A log another program holds open without sharing cannot be written; once released,
     // the next line goes in.
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     WriteBytes(log, "");
     UniqueFile holder(
         ::CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -125,7 +95,7 @@ TEST(AppendLogLine, ALogOpenInAViewerStillTakesLines) {
     // A viewer that shares writing may keep the log open: the writer shares reading, and
     // closes after each line so the viewer sees every one.
     ScratchFolder folder;
-    const std::wstring log = folder.File(L"error.log");
+    const std::wstring log = folder / L"error.log";
     AppendLogLine(log, L"one");
     UniqueFile reader(::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr));
