@@ -7,19 +7,11 @@
 
 #include "harvest/module_kind.h"
 #include "harvest/ne_parser.h"
+#include "support/byte_writer.h"
 #include "support/ne_builder.h"
 #include "support/ne_reading.h"
 
 namespace {
-
-void Patch16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::uint16_t Get16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
 
 // Entry i of the type block whose header is at block.
 std::size_t EntryAt(std::uint32_t block, std::size_t i) {

@@ -1,56 +1,10 @@
 #include "support/ne_builder.h"
 
-#include <algorithm>
-#include <array>
+#include "support/byte_writer.h"
+
 #include <stdexcept>
 
 namespace {
-
-class TWriter {
-public:
-    explicit TWriter(std::vector<std::uint8_t>& Bytes) : bytes_(Bytes) {}
-    std::uint32_t Position() const { return static_cast<std::uint32_t>(bytes_.size()); }
-    void U8(std::uint8_t v) { bytes_.push_back(v); }
-    void U16(std::uint16_t v) {
-        U8(static_cast<std::uint8_t>(v));
-        U8(static_cast<std::uint8_t>(v >> 8));
-    }
-    void U32(std::uint32_t v) {
-        U16(static_cast<std::uint16_t>(v));
-        U16(static_cast<std::uint16_t>(v >> 16));
-    }
-    void Bytes(const std::vector<std::uint8_t>& v) {
-        bytes_.insert(bytes_.end(), v.begin(), v.end());
-    }
-    void Text(const std::string& s) {
-        U8(static_cast<std::uint8_t>(s.size()));
-        bytes_.insert(bytes_.end(), s.begin(), s.end());
-    }
-    void PadTo(std::uint32_t Position) {
-        bytes_.resize(std::max<std::size_t>(bytes_.size(), Position));
-    }
-    void Entry(const TIconEntry& e) {
-        std::array<std::uint8_t, IconEntrySize> raw{};
-        EncodeIconEntry(e, raw);
-        bytes_.insert(bytes_.end(), raw.begin(), raw.end());
-    }
-
-private:
-    std::vector<std::uint8_t>& bytes_;
-};
-
-std::vector<std::uint8_t> GroupDirectory(const TFixtureGroup& group, std::uint16_t firstIcon) {
-    std::vector<std::uint8_t> bytes;
-    TWriter w(bytes);
-    w.U16(0);
-    w.U16(1);
-    w.U16(static_cast<std::uint16_t>(group.Images.size()));
-    for (std::size_t i = 0; i < group.Images.size(); ++i) {
-        w.Entry(group.Images[i].Entry);
-        w.U16(static_cast<std::uint16_t>(firstIcon + i));
-    }
-    return bytes;
-}
 
 struct TResource {
     std::uint16_t Id;
@@ -62,7 +16,7 @@ constexpr std::uint32_t NEHeaderSize = 64;
 constexpr std::uint32_t TypeHeaderSize = 8;
 constexpr std::uint32_t EntrySize = 12;
 
-void WriteTypeBlock(TWriter& w, std::uint16_t type, const std::vector<TResource>& resources,
+void WriteTypeBlock(TByteWriter& w, std::uint16_t type, const std::vector<TResource>& resources,
                     const std::vector<std::uint32_t>& offsets, std::uint16_t shift) {
     w.U16(type);
     w.U16(static_cast<std::uint16_t>(resources.size()));
@@ -98,6 +52,19 @@ std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
 
 } // namespace
 
+std::vector<std::uint8_t> GroupDirectoryBytes(const TFixtureGroup& Group, std::uint16_t FirstIcon) {
+    std::vector<std::uint8_t> bytes;
+    TByteWriter w(bytes);
+    w.U16(0);
+    w.U16(1);
+    w.U16(static_cast<std::uint16_t>(Group.Images.size()));
+    for (std::size_t i = 0; i < Group.Images.size(); ++i) {
+        w.Entry(Group.Images[i].Entry);
+        w.U16(static_cast<std::uint16_t>(FirstIcon + i));
+    }
+    return bytes;
+}
+
 TFixtureImage MakeBitmapImage(int Size, int BitCount) {
     const auto size = static_cast<std::uint32_t>(Size);
     const auto bits = static_cast<std::uint32_t>(BitCount);
@@ -105,7 +72,7 @@ TFixtureImage MakeBitmapImage(int Size, int BitCount) {
     const std::uint32_t xorStride = (size * bits + 31) / 32 * 4;
     const std::uint32_t andStride = (size + 31) / 32 * 4;
     std::vector<std::uint8_t> data;
-    TWriter w(data);
+    TByteWriter w(data);
     w.U32(40);
     w.U32(size);
     w.U32(size * 2);
@@ -134,7 +101,7 @@ TFixtureImage MakeBitmapImage(int Size, int BitCount) {
 
 TFixtureImage MakePngImage(int Size) {
     std::vector<std::uint8_t> data = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    TWriter w(data);
+    TByteWriter w(data);
     auto be32 = [&w](std::uint32_t v) {
         for (int shift = 24; shift >= 0; shift -= 8)
             w.U8(static_cast<std::uint8_t>(v >> shift));
@@ -177,8 +144,8 @@ TNEModuleBytes BuildNEModule(const TNEFixture& Fixture) {
                 {static_cast<std::uint16_t>(NumberedType | (icons.size() + 1)), image.Data});
         const std::uint16_t number =
             group.Number != 0 ? group.Number : static_cast<std::uint16_t>(g + 1);
-        groups.push_back(
-            {static_cast<std::uint16_t>(NumberedType | number), GroupDirectory(group, firstIcon)});
+        groups.push_back({static_cast<std::uint16_t>(NumberedType | number),
+                          GroupDirectoryBytes(group, firstIcon)});
         if (!group.Name.empty())
             names.push_back(group.Name);
     }
@@ -227,7 +194,7 @@ TNEModuleBytes BuildNEModule(const TNEFixture& Fixture) {
     if ((at >> Fixture.AlignShift) > 0xFFFF)
         throw std::invalid_argument("BuildNEModule: the resources do not fit the alignment shift");
 
-    TWriter w(out.Bytes);
+    TByteWriter w(out.Bytes);
     w.U16('M' | 'Z' << 8);
     w.PadTo(60);
     w.U32(Fixture.NEOffset);

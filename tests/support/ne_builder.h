@@ -29,6 +29,9 @@ struct TFixtureGroup {
     std::vector<TFixtureImage> Images;
 };
 
+// The group-icon resource of a group whose images are icon resources FirstIcon, FirstIcon + 1...
+std::vector<std::uint8_t> GroupDirectoryBytes(const TFixtureGroup& Group, std::uint16_t FirstIcon);
+
 struct TNEFixture {
     std::uint16_t AlignShift = 4;
     std::uint16_t NEOffset = 64;

@@ -1,0 +1,237 @@
+// The icon library checked against icoutils on the Linux host: the .ico saved for a group
+// must equal, byte for byte, what wrestool extracts for it, up to the length the directory
+// states (wrestool appends bytes after the images). Covers the Wine prefix's own modules
+// and the 16-bit fixtures, whose layout wrestool also lists.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "harvest/IconLibrary.h"
+#include "support/byte_writer.h"
+#include "support/host_shell.h"
+#include "support/ne_builder.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+std::string Narrow(const std::wstring& s) {
+    std::string out;
+    for (wchar_t c : s)
+        out += static_cast<char>(c < 128 ? c : '?');
+    return out;
+}
+
+bool ToolsAvailable() {
+    return HostShellAvailable() &&
+           RunHostShell("command -v wrestool && command -v icotool").exitCode == 0;
+}
+
+// The length an .ico file's directory states: header, entries and every image's bytes.
+std::size_t StatedLength(const std::vector<std::uint8_t>& Ico) {
+    const std::size_t count = Get16(Ico, 4);
+    std::size_t length = 6 + 16 * count;
+    for (std::size_t i = 0; i < count; ++i)
+        length += Get32(Ico, 6 + 16 * i + 8);
+    return length;
+}
+
+// wrestool's file for group Name of File: <file>_14_<name>.ico, or with a language suffix.
+std::wstring ExtractedFile(const std::wstring& Folder, const std::wstring& File,
+                           const std::wstring& Name) {
+    const std::wstring stem = Folder + L"\\" + File + L"_14_" + Name;
+    if (::GetFileAttributesW((stem + L".ico").c_str()) != INVALID_FILE_ATTRIBUTES)
+        return stem + L".ico";
+    WIN32_FIND_DATAW data;
+    UniqueFind find(::FindFirstFileW((stem + L"_*.ico").c_str(), &data));
+    return find ? Folder + L"\\" + data.cFileName : std::wstring();
+}
+
+// Compares our .ico of each entry with wrestool's; returns the number compared.
+int ExpectSameAsExtracted(const std::wstring& Ours, const std::wstring& Theirs,
+                          const std::wstring& File) {
+    const std::vector<std::uint8_t> ours = ReadFileBytes(Ours);
+    if (Theirs.empty()) {
+        ADD_FAILURE() << "wrestool extracted nothing for " << Narrow(Ours);
+        return 0;
+    }
+    const std::vector<std::uint8_t> theirs = ReadFileBytes(Theirs);
+    EXPECT_EQ(ours.size(), StatedLength(ours)) << Narrow(File);
+    EXPECT_GE(theirs.size(), ours.size()) << Narrow(File);
+    const std::size_t common = std::min(ours.size(), theirs.size());
+    EXPECT_TRUE(std::equal(ours.begin(), ours.begin() + static_cast<std::ptrdiff_t>(common),
+                           theirs.begin()))
+        << Narrow(File) << ": differs from wrestool's " << Narrow(Theirs);
+    return 1;
+}
+
+std::wstring SystemFolder() {
+    wchar_t path[MAX_PATH];
+    BOOL wow64 = FALSE;
+    ::IsWow64Process(::GetCurrentProcess(), &wow64);
+    const UINT length =
+        wow64 ? ::GetSystemWow64DirectoryW(path, MAX_PATH) : ::GetSystemDirectoryW(path, MAX_PATH);
+    return std::wstring(path, length);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& Folder) {
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW data;
+    UniqueFind find(::FindFirstFileW((Folder + L"\\*").c_str(), &data));
+    if (!find)
+        return files;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(data.cFileName);
+    } while (::FindNextFileW(find.get(), &data));
+    return files;
+}
+
+// Runs wrestool -x -t 14 on the listed files of Folder, into Out.
+void ExtractGroups(const std::wstring& Folder, const std::vector<std::wstring>& Files,
+                   const std::wstring& Out, const ScratchFolder& Scratch) {
+    std::ofstream list(std::filesystem::path(Scratch / L"files.txt"), std::ios::binary);
+    for (const std::wstring& file : Files)
+        list << Narrow(file) << '\n';
+    list.close();
+    const HostCommandResult result = RunHostShell(
+        "cd " + ShellQuote(HostPath(Folder)) + " && xargs -d '\\n' wrestool -x -t 14 -o " +
+            ShellQuote(HostPath(Out)) + " < " + ShellQuote(HostPath(Scratch / L"files.txt")),
+        300000);
+    ASSERT_NE(result.exitCode, -1) << result.output;
+}
+
+} // namespace
+
+// The system's modules and the programs in the Windows folder.
+class SystemModules : public testing::TestWithParam<int> {
+protected:
+    static std::wstring Folder(int Which) {
+        if (Which == 0)
+            return SystemFolder();
+        wchar_t path[MAX_PATH];
+        return std::wstring(path, ::GetWindowsDirectoryW(path, MAX_PATH));
+    }
+};
+
+TEST_P(SystemModules, FirstGroupOfEachEqualsWrestoolsExtraction) {
+    if (!ToolsAvailable())
+        GTEST_SKIP() << "icoutils run on the Linux host, reached only under Wine";
+    const ScratchFolder scratch;
+    const std::wstring ours = scratch / L"ours";
+    const std::wstring theirs = scratch / L"theirs";
+    ::CreateDirectoryW(ours.c_str(), nullptr);
+    ::CreateDirectoryW(theirs.c_str(), nullptr);
+    const std::wstring folder = Folder(GetParam());
+
+    std::vector<std::wstring> modules;
+    std::vector<std::wstring> firstNames;
+    TIconLibrary library;
+    for (const std::wstring& file : FilesIn(folder)) {
+        library.Icons.Clear();
+        try {
+            library.LoadFromFile(folder + L"\\" + file);
+        } catch (const Exception& e) {
+            ADD_FAILURE() << Narrow(file) << ": " << Narrow(e.Message());
+            continue;
+        }
+        if (library.Icons.Count() == 0)
+            continue;
+        library.Icons.Objects(0)->SaveToFile(ours + L"\\" + file + L".ico");
+        modules.push_back(file);
+        firstNames.push_back(library.Icons.Strings(0));
+    }
+    ASSERT_GE(modules.size(), GetParam() == 0 ? 10u : 1u)
+        << "too few modules with icons in " << Narrow(folder);
+    ExtractGroups(folder, modules, theirs, scratch);
+
+    int compared = 0;
+    for (std::size_t i = 0; i < modules.size(); ++i)
+        compared +=
+            ExpectSameAsExtracted(ours + L"\\" + modules[i] + L".ico",
+                                  ExtractedFile(theirs, modules[i], firstNames[i]), modules[i]);
+    EXPECT_EQ(compared, static_cast<int>(modules.size()));
+    std::cout << "[ compared ] " << compared << " modules of " << Narrow(folder) << "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(IconOracle, SystemModules, testing::Values(0, 1));
+
+TEST(IconOracle, EveryGroupOfShell32EqualsWrestoolsExtraction) {
+    if (!ToolsAvailable())
+        GTEST_SKIP() << "icoutils run on the Linux host, reached only under Wine";
+    const ScratchFolder scratch;
+    const std::wstring theirs = scratch / L"theirs";
+    ::CreateDirectoryW(theirs.c_str(), nullptr);
+    const std::wstring system = SystemFolder();
+    TIconLibrary library;
+    library.LoadFromFile(system + L"\\shell32.dll");
+    ASSERT_EQ(library.Icons.Count(), 184);
+    ExtractGroups(system, {L"shell32.dll"}, theirs, scratch);
+    int large = 0;
+    for (int g = 0; g < library.Icons.Count(); ++g) {
+        const std::wstring name = library.Icons.Strings(g);
+        const TAdvancedIcon* icon = library.Icons.Objects(g);
+        for (int i = 0; i < icon->Images.Count(); ++i)
+            large +=
+                IsPngImage(icon->Images.Items(i)->Data()) && icon->Images.Items(i)->Width() == 0;
+        const std::wstring path = scratch / (L"group" + std::to_wstring(g) + L".ico");
+        icon->SaveToFile(path);
+        ExpectSameAsExtracted(path, ExtractedFile(theirs, L"shell32.dll", name), name);
+    }
+    EXPECT_GT(large, 1) << "shell32 should hold several 256-pixel PNG images";
+}
+
+TEST(IconOracle, SixteenBitFixturesAsWrestoolReadsThem) {
+    if (!ToolsAvailable())
+        GTEST_SKIP() << "icoutils run on the Linux host, reached only under Wine";
+    for (std::uint16_t shift : {0, 3, 4, 9}) {
+        SCOPED_TRACE(shift);
+        const ScratchFolder scratch;
+        TNEFixture fixture = SampleNEFixture();
+        fixture.AlignShift = shift;
+        fixture.LeadingNames = {"ICL"};
+        fixture.Groups[1].Name = "FOLDER";
+        fixture.Groups[2].Number = 700;
+        WriteFileBytes(scratch / L"fixture.icl", BuildNEModule(fixture).Bytes);
+
+        // wrestool sees the builder's groups, numbered and named.
+        const HostCommandResult listing =
+            RunHostShell("wrestool -l -t 14 " + ShellQuote(HostPath(scratch / L"fixture.icl")));
+        ASSERT_EQ(listing.exitCode, 0) << listing.output;
+        std::istringstream lines(listing.output);
+        std::vector<std::string> names;
+        for (std::string line; std::getline(lines, line);)
+            names.push_back(line.substr(0, line.find(" [")));
+        EXPECT_EQ(names,
+                  (std::vector<std::string>{"--type=14 --name=1", "--type=14 --name='FOLDER'",
+                                            "--type=14 --name=700"}));
+
+        TIconLibrary library;
+        library.LoadFromFile(scratch / L"fixture.icl");
+        ASSERT_EQ(library.Icons.Count(), 3);
+        const std::wstring theirs = scratch / L"theirs";
+        ::CreateDirectoryW(theirs.c_str(), nullptr);
+        ExtractGroups(scratch.Path(), {L"fixture.icl"}, theirs, scratch);
+        const std::vector<std::wstring> wrestoolNames = {L"1", L"FOLDER", L"700"};
+        for (int g = 0; g < 3; ++g) {
+            const std::wstring path = scratch / (L"group" + std::to_wstring(g) + L".ico");
+            library.Icons.Objects(g)->SaveToFile(path);
+            ExpectSameAsExtracted(
+                path,
+                ExtractedFile(theirs, L"fixture.icl", wrestoolNames[static_cast<std::size_t>(g)]),
+                path);
+        }
+        // icotool reads our file as the images the group holds.
+        const HostCommandResult icons =
+            RunHostShell("icotool -l " + ShellQuote(HostPath(scratch / L"group0.ico")));
+        EXPECT_EQ(icons.exitCode, 0) << icons.output;
+        EXPECT_NE(icons.output.find("--index=9 --width=48 --height=48 --bit-depth=32"),
+                  std::string::npos)
+            << icons.output;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+// A corpus of damaged modules for the readers: 16-bit and 32-bit fixture modules cut
+// short, with corrupted headers and resource directories, absurd counts, offsets and
+// sizes, and bytes changed at random (with a fixed seed, so every run sees the same files).
+// Portable: no Win32 here.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TBrokenModule {
+    std::string Name;
+    std::vector<std::uint8_t> Bytes;
+};
+
+std::vector<TBrokenModule> BrokenNEModules();
+std::vector<TBrokenModule> BrokenPEModules();
