@@ -48,6 +48,10 @@ void Tfrm_main_quillmont::Create() {
     // The menu bar takes height from the client area: restore the designed client size.
     SetClientSize(ScaleForDpi(kClientWidth, hwnd_), ScaleForDpi(kClientHeight, hwnd_));
     Realign();
+    // The folder picker opens at the screen's top-left corner.
+    fd.DialogPosition = fdpXY;
+    fd.DialogX = 5;
+    fd.DialogY = 5;
     FormCreate();
 }
 
@@ -205,12 +209,18 @@ void Tfrm_main_quillmont::N_closeClick() { Close(); }
 
 void Tfrm_main_quillmont::N_aboutClick() {}
 void Tfrm_main_quillmont::btn_searchClick() {
+    if (exporter.Running())
+        return;
     StopRequest = false;
     catalogue.Scan();
 }
 
 void Tfrm_main_quillmont::btn_selectClick() { catalogue.SelectAll(); }
-void Tfrm_main_quillmont::btn_storeClick() {}
+
+void Tfrm_main_quillmont::btn_storeClick() {
+    if (!catalogue.Scanning())
+        exporter.Run();
+}
 void Tfrm_main_quillmont::N_search_in_filesClick() {}
 void Tfrm_main_quillmont::N_searchClick() { FindInCatalogue(hwnd_, lv); }
 void Tfrm_main_quillmont::N5Click(int) {}

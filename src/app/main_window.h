@@ -9,6 +9,8 @@
 
 #include "catalogue/catalogue.h"
 #include "dialogs/JvUrlLabel.h"
+#include "export/export_checked.h"
+#include "harvest/JvFolderDialog.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -58,6 +60,8 @@ public:
     TCatalogue catalogue{{lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16,
                           btn_select}};
 
+    TJvFolderDialog fd{this};
+
     // The window's own fields.
     std::wstring SearchDir;
     std::wstring SaveDir;
@@ -66,6 +70,8 @@ public:
     std::array<BYTE, 256> KeyboardState{};
     bool StopRequest = false;
     bool Busy = false;
+
+    TIconExport exporter{{lv, rg_16x16, sb, fd, KeyboardState}};
 
     // Handlers.
     void FormCreate();

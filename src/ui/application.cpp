@@ -2,11 +2,10 @@
 
 #include "ui/application.h"
 
-#include <new>
 #include <utility>
 
 #include "ui/error_text.h"
-#include "util/exception.h"
+#include "util/exception_text.h"
 
 namespace Application {
 namespace {
@@ -31,21 +30,6 @@ void Dispatch(MSG& msg) {
         return;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
-}
-
-std::wstring CurrentExceptionMessage() {
-    try {
-        throw;
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::bad_alloc&) {
-        return L"Out of memory";
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        return std::wstring(what.begin(), what.end());
-    } catch (...) {
-        return L"Unknown error";
-    }
 }
 
 } // namespace

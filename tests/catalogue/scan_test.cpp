@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
-#include "catalogue_fixture.h"
+#include "support/catalogue_fixture.h"
 #include "ui/cursor.h"
 
 using Texts = std::vector<std::wstring>;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
-#include "catalogue_fixture.h"
+#include "support/catalogue_fixture.h"
 
 namespace {
 

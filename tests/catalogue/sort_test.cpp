@@ -6,7 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/sort_lv.h"
-#include "catalogue_fixture.h"
+#include "support/catalogue_fixture.h"
 
 using Texts = std::vector<std::wstring>;
 

@@ -1,0 +1,40 @@
+#pragma once
+// Saving the shell icon of every ticked catalogue row as a .ico file in a folder the user
+// picks, unticking each saved row; Esc asks whether to stop.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "harvest/JvFolderDialog.h"
+#include "ui/controls.h"
+#include "ui/list_view.h"
+#include "ui/status_bar.h"
+
+struct ExportControls {
+    ListView& lv;
+    RadioButton& rg_16x16;
+    StatusBar& sb;
+    TJvFolderDialog& fd;
+    std::array<BYTE, 256>& KeyboardState;
+};
+
+// The file an exported row is saved as: folder + "\" + extension + "_16x16" or "_32x32" +
+// ".ico". The separator is added even after a drive root's own.
+std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension,
+                            bool small);
+
+class TIconExport {
+public:
+    explicit TIconExport(ExportControls controls) : c_(controls) {}
+
+    // The save command. Ignored while an export runs already.
+    void Run();
+    bool Running() const { return running_; }
+
+private:
+    bool StopAsked();
+    ExportControls c_;
+    bool running_ = false;
+};
