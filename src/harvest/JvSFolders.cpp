@@ -97,7 +97,7 @@ void TJvSearchFolders::ScanFolder(const TWalk& Walk, const std::wstring& Folder)
     if (!excluded && OnProcess)
         OnProcess(*this, Folder, FCountFiles, FSizeOfFiles);
     if (Messages)
-        Application::ProcessMessages();
+        PumpMessages();
 
     WIN32_FIND_DATAW entry;
     UniqueFind listing;
@@ -111,7 +111,7 @@ void TJvSearchFolders::ScanFolder(const TWalk& Walk, const std::wstring& Folder)
         while (more && !FStop) {
             if (!IsDotEntry(entry.cFileName)) {
                 if (!MatchesAny(Walk.Masks, entry.cFileName)) {
-                    Application::ProcessMessages();
+                    PumpBetweenEntries();
                 } else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                     FFileList.push_back(MakeFilePack(folderPath, entry));
                     ++FCountFiles;
@@ -122,13 +122,26 @@ void TJvSearchFolders::ScanFolder(const TWalk& Walk, const std::wstring& Folder)
             }
             more = ::FindNextFileW(listing.get(), &entry);
             if (Messages)
-                Application::ProcessMessages();
+                PumpBetweenEntries();
         }
     } catch (...) {
         LeaveFolder(excluded, Folder);
         throw;
     }
     LeaveFolder(excluded, Folder);
+}
+
+void TJvSearchFolders::PumpMessages() {
+    FLastPump = ::GetTickCount();
+    Application::ProcessMessages();
+}
+
+// A pump costs a round trip to the window system even when nothing is waiting, far more
+// than looking at one directory entry; between entries it runs at most once per clock tick,
+// which still handles every message (a Stop, a repaint) within a tick.
+void TJvSearchFolders::PumpBetweenEntries() {
+    if (::GetTickCount() != FLastPump)
+        PumpMessages();
 }
 
 void TJvSearchFolders::LeaveFolder(bool Excluded, const std::wstring& Folder) {

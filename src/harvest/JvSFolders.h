@@ -68,9 +68,12 @@ private:
 
     void ScanFolder(const TWalk& Walk, const std::wstring& Folder);
     void LeaveFolder(bool Excluded, const std::wstring& Folder);
+    void PumpMessages();
+    void PumpBetweenEntries();
 
     std::int32_t FCountFiles = 0;
     std::int64_t FSizeOfFiles = 0;
     bool FStop = false;
+    std::uint32_t FLastPump = 0; // clock tick of the last message pump
     std::vector<TFilePack> FFileList;
 };
