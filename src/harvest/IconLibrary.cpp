@@ -100,8 +100,8 @@ int NEIconCount(TByteSource& Source) {
 
 int ModuleIconCount(const std::wstring& FileName) {
     try {
-        // Shared for writing, as the shell opens the files it counts: a file some program
-        // is writing is counted, and then refused by the module test with the open error.
+        // Shared for writing: a file some program is writing is still counted, and then
+        // refused by the module test with the open error rather than skipped unnoticed.
         TFileStream stream(FileName, TFileStream::TShare::DenyNone);
         switch (ModuleKindOf(stream)) {
         case TModuleKind::PE:

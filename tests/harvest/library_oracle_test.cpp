@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 #include "harvest/IconLibrary.h"
@@ -149,6 +150,12 @@ TEST_P(SystemModules, FirstGroupOfEachEqualsWrestoolsExtraction) {
     ASSERT_GE(modules.size(), GetParam() == 0 ? 10u : 1u)
         << "too few modules with icons in " << Narrow(folder);
     ExtractGroups(folder, modules, theirs, scratch);
+
+    // wrestool finds group icons in exactly the modules we do.
+    std::set<std::wstring> extractedFrom;
+    for (const std::wstring& name : FilesIn(theirs))
+        extractedFrom.insert(name.substr(0, name.find(L"_14_")));
+    EXPECT_EQ(extractedFrom, std::set<std::wstring>(modules.begin(), modules.end()));
 
     int compared = 0;
     for (std::size_t i = 0; i < modules.size(); ++i)
