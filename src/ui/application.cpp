@@ -35,8 +35,19 @@ void Dispatch(MSG& msg) {
 } // namespace
 
 void ProcessMessages() {
+    // Input, posted and sent messages are handled at every call; repainting, the costly
+    // part, at most every kRepaintMs, so that a loop that pumps after each item keeps the
+    // window live without spending its time redrawing it.
+    constexpr DWORD kRepaintMs = 40;
+    static DWORD lastRepaint = ::GetTickCount() - kRepaintMs;
+    const DWORD now = ::GetTickCount();
+    const bool repaint = now - lastRepaint >= kRepaintMs;
+    if (repaint)
+        lastRepaint = now;
+    const UINT filter =
+        PM_REMOVE | (repaint ? 0u : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, filter)) {
         if (msg.message == WM_QUIT) {
             // Leave the quit request for the main loop.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
