@@ -9,6 +9,7 @@
 
 #include "../res/resource_ids.h"
 #include "app/main_window.h"
+#include "support/dialog_answerer.h"
 #include "ui/application.h"
 #include "util/exception.h"
 
@@ -141,4 +142,19 @@ TEST(TopLevelErrorDisplay, ShowsTheMessageOfAnErrorEscapingAHandler) {
     Application::Guarded([] { throw Exception(L"Неправильный тип данных"); });
     Application::SetExceptionHandler({});
     EXPECT_EQ(shown, L"Неправильный тип данных");
+}
+
+TEST(TopLevelErrorDisplay, IsAMessageBoxCaptionedWithTheTitleAndTheFullStopRule) {
+    Application::SetTitle(L"Quillmont");
+    std::wstring caption;
+    std::vector<std::wstring> texts;
+    DialogAnswerer answer([&](HWND box) {
+        caption = WindowText(box);
+        texts = DescendantTexts(box);
+        PressButton(box, IDOK);
+    });
+    Application::Guarded([] { throw Exception(L"Файл не найден"); });
+    EXPECT_EQ(answer.Answered(), 1u);
+    EXPECT_EQ(caption, L"Quillmont");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Файл не найден."), texts.end());
 }
