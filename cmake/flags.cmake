@@ -16,4 +16,8 @@ else()
                                               -fno-sanitize-recover=all)
     target_link_options(qm_flags INTERFACE -fsanitize=address,undefined)
   endif()
+  if(QM_FUZZ)
+    # The program's code is instrumented for coverage too, so the fuzzers can steer by it.
+    target_compile_options(qm_flags INTERFACE -fsanitize=fuzzer-no-link)
+  endif()
 endif()
