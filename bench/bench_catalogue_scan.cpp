@@ -50,8 +50,8 @@ void BareScan(Tfrm_main_quillmont& frm) {
     std::vector<std::wstring> names;
     wchar_t name[256];
     DWORD length = 256;
-    for (DWORD i = 0; ::RegEnumKeyExW(root, i, name, &length, nullptr, nullptr, nullptr,
-                                      nullptr) == ERROR_SUCCESS;
+    for (DWORD i = 0; ::RegEnumKeyExW(root, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS;
          ++i, length = 256)
         names.emplace_back(name, length);
     ::RegCloseKey(root);
@@ -145,8 +145,7 @@ void PhaseTimes(Tfrm_main_quillmont& frm, int count) {
                 "", us(registry), us(shell), us(imageList), us(insert), us(texts), us(checks));
 }
 
-template <typename F>
-double Time(F&& run) {
+template <typename F> double Time(F&& run) {
     const auto start = Clock::now();
     run();
     return Seconds(start);

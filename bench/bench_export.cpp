@@ -72,8 +72,9 @@ int main() try {
             std::printf("unexpected file count %zu in %ls (%ls), status %ls\n", out.Names().size(),
                         out.Path().c_str(), frm.fd.Directory.c_str(), frm.sb.PanelText(2).c_str());
     }
-    std::printf("%d rows: export %.3f s (%.0f rows/s), bare loop %.3f s (%.0f rows/s), ratio %.2f\n",
-                kRows, exported, kRows / exported, bare, kRows / bare, exported / bare);
+    std::printf(
+        "%d rows: export %.3f s (%.0f rows/s), bare loop %.3f s (%.0f rows/s), ratio %.2f\n", kRows,
+        exported, kRows / exported, bare, kRows / bare, exported / bare);
     ::OleUninitialize();
     return 0;
 } catch (const Exception& e) {

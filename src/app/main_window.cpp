@@ -11,13 +11,13 @@
 namespace {
 
 // Toolbar pictures (32 x 32), in picture-number order.
-constexpr int kToolbarPictures[] = {IDI_PIC_ABOUT, IDI_PIC_HARVEST, IDI_PIC_SAVE,
-                                    IDI_PIC_FILE,  IDI_PIC_EXIT,    IDI_PIC_FIND,
+constexpr int kToolbarPictures[] = {IDI_PIC_ABOUT,    IDI_PIC_HARVEST, IDI_PIC_SAVE,
+                                    IDI_PIC_FILE,     IDI_PIC_EXIT,    IDI_PIC_FIND,
                                     IDI_PIC_EXPLORER, IDI_PIC_REFRESH, IDI_PIC_SELECT};
 // Menu pictures (16 x 16), in picture-number order.
-constexpr int kMenuPictures[] = {IDI_PIC_EXIT, IDI_PIC_FIND,   IDI_PIC_SAVE,
+constexpr int kMenuPictures[] = {IDI_PIC_EXIT,    IDI_PIC_FIND,     IDI_PIC_SAVE,
                                  IDI_PIC_HARVEST, IDI_PIC_EXPLORER, IDI_PIC_ADD,
-                                 IDI_PIC_REMOVE, IDI_PIC_FILE,   IDI_PIC_ABOUT};
+                                 IDI_PIC_REMOVE,  IDI_PIC_FILE,     IDI_PIC_ABOUT};
 constexpr int kFileMenuPicture = 7;
 
 constexpr int kClientWidth = 795;
@@ -141,11 +141,10 @@ void Tfrm_main_quillmont::CreateToolBar() {
 }
 
 void Tfrm_main_quillmont::CreateList() {
-    lv.Create(hwnd_, {0, 40, 795, 414},
-              {{L"Расширение", 110},
-               {L"Тип файла", 220},
-               {L"Принадлежность/открыть с помощью...", 320}},
-              LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    lv.Create(
+        hwnd_, {0, 40, 795, 414},
+        {{L"Расширение", 110}, {L"Тип файла", 220}, {L"Принадлежность/открыть с помощью...", 320}},
+        LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     lv.SetImageLists(ImageList_lv_16.Handle(), ImageList_lv_32.Handle());
     lv.OnClick = [this] { lvClick(); };
     lv.OnColumnClick = [this](int column) { lvColumnClick(column); };
@@ -205,7 +204,9 @@ void Tfrm_main_quillmont::FormDestroy() {
 
 void Tfrm_main_quillmont::FormShow() {}
 
-void Tfrm_main_quillmont::N_closeClick() { Close(); }
+void Tfrm_main_quillmont::N_closeClick() {
+    Close();
+}
 
 void Tfrm_main_quillmont::N_aboutClick() {}
 void Tfrm_main_quillmont::btn_searchClick() {
@@ -215,25 +216,37 @@ void Tfrm_main_quillmont::btn_searchClick() {
     catalogue.Scan();
 }
 
-void Tfrm_main_quillmont::btn_selectClick() { catalogue.SelectAll(); }
+void Tfrm_main_quillmont::btn_selectClick() {
+    catalogue.SelectAll();
+}
 
 void Tfrm_main_quillmont::btn_storeClick() {
     if (!catalogue.Scanning())
         exporter.Run();
 }
 void Tfrm_main_quillmont::N_search_in_filesClick() {}
-void Tfrm_main_quillmont::N_searchClick() { FindInCatalogue(hwnd_, lv); }
+void Tfrm_main_quillmont::N_searchClick() {
+    FindInCatalogue(hwnd_, lv);
+}
 void Tfrm_main_quillmont::N5Click(int) {}
-void Tfrm_main_quillmont::lvClick() { catalogue.ShowPreview(); }
+void Tfrm_main_quillmont::lvClick() {
+    catalogue.ShowPreview();
+}
 
 void Tfrm_main_quillmont::lvColumnClick(int column) {
     if (!catalogue.Scanning())
         SortByColumn(lv, column);
 }
 
-void Tfrm_main_quillmont::lvKeyUp(WORD) { catalogue.ShowPreview(); }
-void Tfrm_main_quillmont::lvMouseUp(POINT where) { catalogue.MouseUp(where); }
-void Tfrm_main_quillmont::ppmPopup() { ppm.SetEnabled(ID_N_SEARCH, lv.Count() > 0); }
+void Tfrm_main_quillmont::lvKeyUp(WORD) {
+    catalogue.ShowPreview();
+}
+void Tfrm_main_quillmont::lvMouseUp(POINT where) {
+    catalogue.MouseUp(where);
+}
+void Tfrm_main_quillmont::ppmPopup() {
+    ppm.SetEnabled(ID_N_SEARCH, lv.Count() > 0);
+}
 // Runs whenever the menu opens and before a menu shortcut acts (the system initialises the
 // menu first), so Ctrl+F follows the list as closely as the menu item does.
 void Tfrm_main_quillmont::MainMenu1Change() {

@@ -57,8 +57,8 @@ public:
     ImageList ImageList_lv_16;
     ImageList ImageList_lv_32;
 
-    TCatalogue catalogue{{lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16,
-                          btn_select}};
+    TCatalogue catalogue{
+        {lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16, btn_select}};
 
     TJvFolderDialog fd{this};
 

@@ -51,7 +51,9 @@ int CountCheckedRows(const ListView& list) {
     return count;
 }
 
-std::wstring CheckedCountText(int count) { return L"Выбрано: (" + std::to_wstring(count) + L")"; }
+std::wstring CheckedCountText(int count) {
+    return L"Выбрано: (" + std::to_wstring(count) + L")";
+}
 
 void TCatalogue::Scan() {
     if (scanning_)

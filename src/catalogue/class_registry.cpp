@@ -45,8 +45,8 @@ std::optional<std::wstring> DefaultText(HKEY key) {
         return std::nullopt;
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key, nullptr, nullptr, &type,
-                           reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS)
+    if (::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                           &bytes) != ERROR_SUCCESS)
         return std::wstring();
     text.resize(bytes / sizeof(wchar_t));
     if (const size_t nul = text.find(L'\0'); nul != std::wstring::npos)

@@ -16,7 +16,7 @@ std::array<bool, 3> descending{};
 
 bool* FlagOf(int column) {
     return column >= 0 && column < static_cast<int>(descending.size()) ? &descending[column]
-                                                                        : nullptr;
+                                                                       : nullptr;
 }
 
 } // namespace

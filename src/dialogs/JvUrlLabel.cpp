@@ -43,7 +43,8 @@ std::wstring TJvURLlabel::Target() const {
 }
 
 void TJvURLlabel::Click() {
-    ::ShellExecuteW(::GetDesktopWindow(), L"open", Target().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(::GetDesktopWindow(), L"open", Target().c_str(), nullptr, nullptr,
+                    SW_SHOWNORMAL);
 }
 
 void TJvURLlabel::MouseEnter() {

@@ -28,8 +28,7 @@ private:
 
 } // namespace
 
-std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension,
-                            bool small) {
+std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension, bool small) {
     return folder + L"\\" + extension + (small ? L"_16x16" : L"_32x32") + L".ico";
 }
 

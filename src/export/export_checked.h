@@ -22,8 +22,7 @@ struct ExportControls {
 
 // The file an exported row is saved as: folder + "\" + extension + "_16x16" or "_32x32" +
 // ".ico". The separator is added even after a drive root's own.
-std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension,
-                            bool small);
+std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension, bool small);
 
 class TIconExport {
 public:

@@ -63,12 +63,20 @@ void Run() {
         Dispatch(msg);
 }
 
-const std::wstring& Title() { return title; }
-void SetTitle(std::wstring t) { title = std::move(t); }
+const std::wstring& Title() {
+    return title;
+}
+void SetTitle(std::wstring t) {
+    title = std::move(t);
+}
 
-HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+HINSTANCE Instance() {
+    return ::GetModuleHandleW(nullptr);
+}
 
-HintSettings& Hints() { return hints; }
+HintSettings& Hints() {
+    return hints;
+}
 
 void SetAccelerators(HWND window, HACCEL table) {
     acceleratorWindow = window;

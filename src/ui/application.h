@@ -43,8 +43,7 @@ void SetExceptionHandler(std::function<void(const std::wstring& message)> handle
 
 // Runs fn; any error it raises is shown by the error display and goes no further. Every
 // Win32 callback of the toolkit runs its work through this.
-template <typename F>
-void Guarded(F&& fn) noexcept {
+template <typename F> void Guarded(F&& fn) noexcept {
     try {
         fn();
     } catch (...) {

@@ -29,9 +29,13 @@ UINT DpiOf(HWND window) {
 
 } // namespace
 
-int NextControlId() { return nextControlId++; }
+int NextControlId() {
+    return nextControlId++;
+}
 
-int ScaleForDpi(int value, HWND window) { return ::MulDiv(value, DpiOf(window), 96); }
+int ScaleForDpi(int value, HWND window) {
+    return ::MulDiv(value, DpiOf(window), 96);
+}
 
 Control::~Control() {
     if (hwnd_) {
@@ -119,20 +123,35 @@ RECT Control::ClientRect() const {
     return r;
 }
 
-void Control::SetText(const std::wstring& text) { ::SetWindowTextW(hwnd_, text.c_str()); }
+void Control::SetText(const std::wstring& text) {
+    ::SetWindowTextW(hwnd_, text.c_str());
+}
 
 std::wstring Control::Text() const {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void Control::SetVisible(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
-bool Control::Visible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
-void Control::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled); }
+void Control::SetVisible(bool visible) {
+    ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+bool Control::Visible() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+void Control::SetEnabled(bool enabled) {
+    ::EnableWindow(hwnd_, enabled);
+}
 void Control::SetFont(HFONT font) {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
-void Control::SetParent(HWND parent) { ::SetParent(hwnd_, parent); }
-void Control::Focus() { ::SetFocus(hwnd_); }
-int Control::Id() const { return ::GetDlgCtrlID(hwnd_); }
+void Control::SetParent(HWND parent) {
+    ::SetParent(hwnd_, parent);
+}
+void Control::Focus() {
+    ::SetFocus(hwnd_);
+}
+int Control::Id() const {
+    return ::GetDlgCtrlID(hwnd_);
+}

@@ -88,7 +88,9 @@ void Image::SetIcon(HICON icon) {
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Image::Clear() { SetIcon(nullptr); }
+void Image::Clear() {
+    SetIcon(nullptr);
+}
 
 LRESULT Image::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) {

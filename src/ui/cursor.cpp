@@ -12,7 +12,9 @@ void SetCursor(LPCWSTR cursorId) {
     ::SetCursor(::LoadCursorW(nullptr, cursorId ? cursorId : IDC_ARROW));
 }
 
-LPCWSTR Cursor() { return current; }
+LPCWSTR Cursor() {
+    return current;
+}
 
 bool ApplyCursor() {
     if (!current)

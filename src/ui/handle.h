@@ -8,8 +8,7 @@
 
 #include <utility>
 
-template <typename H, typename Traits>
-class UniqueHandle {
+template <typename H, typename Traits> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
@@ -41,8 +40,7 @@ private:
     H h_ = Traits::invalid();
 };
 
-template <typename H, auto Close>
-struct NullHandleTraits {
+template <typename H, auto Close> struct NullHandleTraits {
     static H invalid() { return nullptr; }
     static bool valid(H h) { return h != nullptr; }
     static void close(H h) { Close(h); }
@@ -60,17 +58,39 @@ struct FindHandleTraits {
     static void close(HANDLE h) { ::FindClose(h); }
 };
 
-inline void CloseRegKey(HKEY k) { ::RegCloseKey(k); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
-inline void DeleteDeviceContext(HDC h) { ::DeleteDC(h); }
-inline void DestroyImageListHandle(HIMAGELIST h) { ::ImageList_Destroy(h); }
-inline void UnloadModuleHandle(HMODULE h) { ::FreeLibrary(h); }
-inline void FreePidl(LPITEMIDLIST p) { ::CoTaskMemFree(p); }
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void DeleteFontHandle(HFONT h) { ::DeleteObject(h); }
-inline void DeleteBrushHandle(HBRUSH h) { ::DeleteObject(h); }
+inline void CloseRegKey(HKEY k) {
+    ::RegCloseKey(k);
+}
+inline void DestroyIconHandle(HICON h) {
+    ::DestroyIcon(h);
+}
+inline void DeleteGdiObject(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void DeleteDeviceContext(HDC h) {
+    ::DeleteDC(h);
+}
+inline void DestroyImageListHandle(HIMAGELIST h) {
+    ::ImageList_Destroy(h);
+}
+inline void UnloadModuleHandle(HMODULE h) {
+    ::FreeLibrary(h);
+}
+inline void FreePidl(LPITEMIDLIST p) {
+    ::CoTaskMemFree(p);
+}
+inline void DestroyMenuHandle(HMENU h) {
+    ::DestroyMenu(h);
+}
+inline void DestroyWindowHandle(HWND h) {
+    ::DestroyWindow(h);
+}
+inline void DeleteFontHandle(HFONT h) {
+    ::DeleteObject(h);
+}
+inline void DeleteBrushHandle(HBRUSH h) {
+    ::DeleteObject(h);
+}
 
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
@@ -80,7 +100,8 @@ using UniqueBitmap = UniqueHandle<HBITMAP, NullHandleTraits<HBITMAP, DeleteGdiOb
 using UniqueFont = UniqueHandle<HFONT, NullHandleTraits<HFONT, DeleteFontHandle>>;
 using UniqueBrush = UniqueHandle<HBRUSH, NullHandleTraits<HBRUSH, DeleteBrushHandle>>;
 using UniqueDC = UniqueHandle<HDC, NullHandleTraits<HDC, DeleteDeviceContext>>;
-using UniqueImageList = UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, DestroyImageListHandle>>;
+using UniqueImageList =
+    UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, DestroyImageListHandle>>;
 using UniqueModule = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, UnloadModuleHandle>>;
 using UniquePidl = UniqueHandle<LPITEMIDLIST, NullHandleTraits<LPITEMIDLIST, FreePidl>>;
 using UniqueMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, DestroyMenuHandle>>;

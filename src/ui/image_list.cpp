@@ -13,7 +13,9 @@ void ImageList::Create(int size, int initialCapacity, int grow) {
         throw Exception(L"Cannot create image list");
 }
 
-int ImageList::AddIcon(HICON icon) { return ::ImageList_AddIcon(list_.get(), icon); }
+int ImageList::AddIcon(HICON icon) {
+    return ::ImageList_AddIcon(list_.get(), icon);
+}
 
 int ImageList::AddIconResource(int id) {
     UniqueIcon icon(static_cast<HICON>(::LoadImageW(Application::Instance(), MAKEINTRESOURCEW(id),
@@ -21,9 +23,13 @@ int ImageList::AddIconResource(int id) {
     return icon ? AddIcon(icon.get()) : -1;
 }
 
-int ImageList::Count() const { return ::ImageList_GetImageCount(list_.get()); }
+int ImageList::Count() const {
+    return ::ImageList_GetImageCount(list_.get());
+}
 
-void ImageList::Clear() { ::ImageList_RemoveAll(list_.get()); }
+void ImageList::Clear() {
+    ::ImageList_RemoveAll(list_.get());
+}
 
 UniqueIcon ImageList::GetIcon(int index) const {
     return UniqueIcon(::ImageList_GetIcon(list_.get(), index, ILD_NORMAL));

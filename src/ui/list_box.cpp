@@ -10,10 +10,13 @@ void ListBox::Create(HWND parent, const Bounds& b, bool ownerDrawVariable, int i
 }
 
 int ListBox::Add(const std::wstring& text) {
-    return static_cast<int>(::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(
+        ::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int ListBox::Count() const { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+int ListBox::Count() const {
+    return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
+}
 
 std::wstring ListBox::Item(int index) const {
     const auto length = ::SendMessageW(hwnd_, LB_GETTEXTLEN, index, 0);
@@ -25,9 +28,15 @@ std::wstring ListBox::Item(int index) const {
     return text;
 }
 
-void ListBox::Clear() { ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
-int ListBox::ItemIndex() const { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
-void ListBox::SetItemIndex(int index) { ::SendMessageW(hwnd_, LB_SETCURSEL, index, 0); }
+void ListBox::Clear() {
+    ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+}
+int ListBox::ItemIndex() const {
+    return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
+}
+void ListBox::SetItemIndex(int index) {
+    ::SendMessageW(hwnd_, LB_SETCURSEL, index, 0);
+}
 
 void ListBox::HandleCommand(WORD code, WORD) {
     if (code == LBN_SELCHANGE && OnClick)

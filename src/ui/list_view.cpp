@@ -3,7 +3,6 @@
 
 #include "ui/list_view.h"
 
-
 #include <windowsx.h>
 
 void ListView::Create(HWND parent, const Bounds& b, const std::vector<ListViewColumn>& columns,
@@ -30,7 +29,9 @@ void ListView::SetImageLists(HIMAGELIST small, HIMAGELIST large) {
     ListView_SetImageList(hwnd_, large, LVSIL_NORMAL);
 }
 
-int ListView::Count() const { return ListView_GetItemCount(hwnd_); }
+int ListView::Count() const {
+    return ListView_GetItemCount(hwnd_);
+}
 
 int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
                      int image) {
@@ -46,7 +47,9 @@ int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring
     return row;
 }
 
-void ListView::Clear() { ListView_DeleteAllItems(hwnd_); }
+void ListView::Clear() {
+    ListView_DeleteAllItems(hwnd_);
+}
 
 std::wstring ListView::CellText(int row, int column) const {
     std::wstring text(260, L'\0');
@@ -65,8 +68,12 @@ std::wstring ListView::CellText(int row, int column) const {
     }
 }
 
-bool ListView::Checked(int row) const { return ListView_GetCheckState(hwnd_, row) != 0; }
-void ListView::SetChecked(int row, bool checked) { ListView_SetCheckState(hwnd_, row, checked); }
+bool ListView::Checked(int row) const {
+    return ListView_GetCheckState(hwnd_, row) != 0;
+}
+void ListView::SetChecked(int row, bool checked) {
+    ListView_SetCheckState(hwnd_, row, checked);
+}
 
 int ListView::ImageIndex(int row) const {
     LVITEMW item{};
@@ -76,7 +83,9 @@ int ListView::ImageIndex(int row) const {
     return item.iImage;
 }
 
-int ListView::Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+int ListView::Selected() const {
+    return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+}
 
 void ListView::Select(int row) {
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -86,7 +95,9 @@ void ListView::MakeVisible(int row, bool partialOk) {
     ListView_EnsureVisible(hwnd_, row, partialOk);
 }
 
-int ListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(hwnd_, column); }
+int ListView::ColumnWidth(int column) const {
+    return ListView_GetColumnWidth(hwnd_, column);
+}
 void ListView::SetColumnWidth(int column, int width) {
     ListView_SetColumnWidth(hwnd_, column, width);
 }
@@ -103,7 +114,9 @@ int ListView::HitTest(POINT p, bool* onCheckBox) const {
     return row;
 }
 
-void ListView::BeginUpdate() { ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+void ListView::BeginUpdate() {
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
 
 void ListView::EndUpdate() {
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -112,7 +125,9 @@ void ListView::EndUpdate() {
 
 namespace {
 
-int CALLBACK CompareRanks(LPARAM a, LPARAM b, LPARAM) { return a < b ? -1 : (a > b ? 1 : 0); }
+int CALLBACK CompareRanks(LPARAM a, LPARAM b, LPARAM) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 } // namespace
 

@@ -70,7 +70,9 @@ void Menu::LoadBar(int id) {
     ReserveBitmapColumns(menu_.get());
 }
 
-void Menu::LoadPopup(int id) { LoadBar(id); }
+void Menu::LoadPopup(int id) {
+    LoadBar(id);
+}
 
 void Menu::ReserveBitmapColumns(HMENU menu) {
     MENUINFO mi{sizeof(mi)};
@@ -79,7 +81,9 @@ void Menu::ReserveBitmapColumns(HMENU menu) {
     ::SetMenuInfo(menu, &mi);
 }
 
-HMENU Menu::Popup() const { return ::GetSubMenu(menu_.get(), 0); }
+HMENU Menu::Popup() const {
+    return ::GetSubMenu(menu_.get(), 0);
+}
 
 void Menu::SetPicture(UINT item, const ImageList& pictures, int index, bool byPosition,
                       HMENU parent) {

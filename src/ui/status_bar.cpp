@@ -4,8 +4,8 @@
 #include "ui/status_bar.h"
 
 void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
-    CreateChild(parent, STATUSCLASSNAMEW, WS_VISIBLE | CCS_BOTTOM | CCS_NORESIZE | WS_CLIPCHILDREN, 0,
-                Bounds{0, 0, 100, height});
+    CreateChild(parent, STATUSCLASSNAMEW, WS_VISIBLE | CCS_BOTTOM | CCS_NORESIZE | WS_CLIPCHILDREN,
+                0, Bounds{0, 0, 100, height});
     widths_ = panelWidths;
     ApplyPanels();
 }
@@ -25,7 +25,8 @@ void StatusBar::ApplyPanels() {
 }
 
 void StatusBar::SetPanelText(int panel, const std::wstring& text) {
-    ::SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::wstring StatusBar::PanelText(int panel) const {

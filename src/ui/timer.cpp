@@ -5,10 +5,14 @@
 #include "ui/window.h"
 
 namespace {
-UINT_PTR IdOf(const Timer* t) { return reinterpret_cast<UINT_PTR>(t); }
+UINT_PTR IdOf(const Timer* t) {
+    return reinterpret_cast<UINT_PTR>(t);
+}
 } // namespace
 
-Timer::~Timer() { SetEnabled(false); }
+Timer::~Timer() {
+    SetEnabled(false);
+}
 
 void Timer::SetInterval(UINT ms) {
     interval_ = ms;

@@ -98,7 +98,9 @@ void ToolBar::RunHandler(size_t index) {
         buttons_[index].onClick();
 }
 
-void ToolBar::HandleCommand(WORD, WORD id) { RunHandler(static_cast<size_t>(id - firstCommand_)); }
+void ToolBar::HandleCommand(WORD, WORD id) {
+    RunHandler(static_cast<size_t>(id - firstCommand_));
+}
 
 bool ToolBar::HandleNotify(NMHDR& header, LRESULT&) {
     if (header.code == TTN_GETDISPINFOW) {

@@ -17,8 +17,8 @@ struct ToolButton {
     std::wstring caption;
     std::wstring hint;
     int picture = -1;
-    int width = 0;                       // separators and placeholders
-    Control* placed = nullptr;           // placeholders: the control put there
+    int width = 0;             // separators and placeholders
+    Control* placed = nullptr; // placeholders: the control put there
     std::function<void()> onClick;
 };
 

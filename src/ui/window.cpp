@@ -31,7 +31,9 @@ void RegisterClassOnce(const wchar_t* className, WNDPROC proc) {
 
 } // namespace
 
-Window::~Window() { DestroyOwnedHandle(); }
+Window::~Window() {
+    DestroyOwnedHandle();
+}
 
 void Window::DestroyOwnedHandle() {
     if (hwnd_ && !(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
@@ -41,10 +43,11 @@ void Window::DestroyOwnedHandle() {
 void Window::CreateWindowHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
                                 int x, int y, int width, int height, const std::wstring& text) {
     RegisterClassOnce(className, Bridge);
-    const HMENU id =
-        (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;
-    if (!::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
-                           id, Application::Instance(), this))
+    const HMENU id = (style & WS_CHILD)
+                         ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId()))
+                         : nullptr;
+    if (!::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent, id,
+                           Application::Instance(), this))
         throw Exception(L"Cannot create window " + std::wstring(className));
 }
 
@@ -155,13 +158,18 @@ LRESULT Window::DefaultMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void Window::RegisterTimer(UINT_PTR id, Timer* timer) { timers_[id] = timer; }
-void Window::UnregisterTimer(UINT_PTR id) { timers_.erase(id); }
+void Window::RegisterTimer(UINT_PTR id, Timer* timer) {
+    timers_[id] = timer;
+}
+void Window::UnregisterTimer(UINT_PTR id) {
+    timers_.erase(id);
+}
 
 void Panel::Create(HWND parent, const Bounds& b) {
-    CreateWindowHandle(L"QuillmontPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                       parent, ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
-                       ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent));
+    CreateWindowHandle(L"QuillmontPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                       WS_EX_CONTROLPARENT, parent, ScaleForDpi(b.left, parent),
+                       ScaleForDpi(b.top, parent), ScaleForDpi(b.width, parent),
+                       ScaleForDpi(b.height, parent));
     if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)))
         SetFont(font);
 }

@@ -117,8 +117,10 @@ TEST_F(MainWindowTest, LinkIsSeenOnlyWhenTheWindowIsWiderThanTheFirstFourPanels)
 TEST_F(MainWindowTest, ToolbarButtonsCarryTheirCaptionsAndTheToggleFlips) {
     wchar_t text[64] = {};
     TBBUTTON button{};
-    ASSERT_TRUE(::SendMessageW(frm.tb.Handle(), TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&button)));
-    ::SendMessageW(frm.tb.Handle(), TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(text));
+    ASSERT_TRUE(
+        ::SendMessageW(frm.tb.Handle(), TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&button)));
+    ::SendMessageW(frm.tb.Handle(), TB_GETBUTTONTEXTW, button.idCommand,
+                   reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"Найти");
     EXPECT_FALSE(frm.btn_select.Down());
     frm.btn_select.Click();

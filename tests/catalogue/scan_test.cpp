@@ -15,9 +15,9 @@ using Texts = std::vector<std::wstring>;
 TEST_F(CatalogueTest, OnlyExtensionsWhoseClassHasAnOpenCommandGiveRows) {
     AddType(L".txt", L"txtfile", L"Text Document");
     AddType(L".bmp", L"Paint.Picture", L"Bitmap Image");
-    registry.SetText(L".nodefault\\ShellNew", L"x");           // no class named
-    registry.SetText(L".empty", L"");                          // empty class name
-    registry.SetText(L".noopen", L"noopenfile");               // class without open command
+    registry.SetText(L".nodefault\\ShellNew", L"x"); // no class named
+    registry.SetText(L".empty", L"");                // empty class name
+    registry.SetText(L".noopen", L"noopenfile");     // class without open command
     registry.SetText(L"noopenfile", L"Has a description");
     registry.SetText(L"noopenfile\\shell\\print\\command", L"print.exe");
     registry.SetText(L"txtfile2", L"class key, not an extension");
@@ -126,7 +126,8 @@ TEST(GetExtensionIcon, GivesIconsOfTheRequestedSize) {
         ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
         BITMAP bm{};
         ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
-        EXPECT_EQ(bm.bmWidth, small ? ::GetSystemMetrics(SM_CXSMICON) : ::GetSystemMetrics(SM_CXICON));
+        EXPECT_EQ(bm.bmWidth,
+                  small ? ::GetSystemMetrics(SM_CXSMICON) : ::GetSystemMetrics(SM_CXICON));
         ::DeleteObject(info.hbmColor);
         ::DeleteObject(info.hbmMask);
     }

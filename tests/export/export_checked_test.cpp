@@ -45,7 +45,8 @@ protected:
         return [title](HWND dialog) {
             if (title) {
                 for (HWND child : Descendants(dialog))
-                    if (WindowClass(child) == L"Static" && WindowText(child).find(L"папку") != std::wstring::npos)
+                    if (WindowClass(child) == L"Static" &&
+                        WindowText(child).find(L"папку") != std::wstring::npos)
                         *title = WindowText(child);
             }
             PressButton(dialog, IDOK);
