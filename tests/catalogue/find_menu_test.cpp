@@ -1,6 +1,8 @@
 // The find items of the pop-up and main menus and the Ctrl+F shortcut follow the list: they
 // act exactly when it has rows, evaluated each time, not once.
 
+#include <windows.h>
+
 #include "find_fixture.h"
 
 #include "../res/resource_ids.h"

@@ -1,6 +1,8 @@
 // The find command with its real dialogs: the find dialog, the question after each hit and
 // the closing report.
 
+#include <windows.h>
+
 #include "find_fixture.h"
 
 #include "catalogue/sort_lv.h"
