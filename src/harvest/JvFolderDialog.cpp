@@ -161,6 +161,9 @@ int CALLBACK TJvFolderDialog::BrowseCallback(HWND dialog, UINT message, LPARAM /
 
 void TJvFolderDialog::DialogInitialized(HWND dialog) {
     ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));
+    // Some shells (Wine's) cannot always find the folder while the tree is still being built
+    // and leave another one selected; selecting it again once the dialog runs always works.
+    ::PostMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));
     const ScreenPoint at =
         DialogPlacement(DialogPosition, DialogX, DialogY, WindowRectOf(ownerWindow_),
                         WindowRectOf(dialog), WorkArea());

@@ -160,6 +160,20 @@ TEST_F(FolderDialogShell, OpensWithDirectorySelectedAndInView) {
     EXPECT_TRUE(EndsWith(fd.DisplayName, L"many159")) << fd.DisplayName;
 }
 
+TEST_F(FolderDialogShell, OpensOnDirectoryEachTimeWhereverTheLastOneWas) {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const std::wstring& dir : {std::wstring(windows), folder / L"alpha", folder / L"beta",
+                                    std::wstring(windows), folder / L"beta"}) {
+        fd.Directory = dir;
+        Seen seen;
+        const DialogAnswerer answer(LookAndPress(seen, IDOK));
+        ASSERT_TRUE(fd.Execute());
+        EXPECT_EQ(fd.Directory, dir)
+            << "the dialog opened on " << testing::PrintToString(seen.selected);
+    }
+}
+
 TEST_F(FolderDialogShell, CancelKeepsEveryProperty) {
     fd.DisplayName = L"before";
     Seen seen;
