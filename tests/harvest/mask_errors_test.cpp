@@ -56,8 +56,4 @@ TEST(MaskErrors, AtMostThirtyStarredSteps) {
     EXPECT_EQ(ErrorOf(thirty + L"*"), Expected(thirty + L"*", 62));
 }
 
-TEST(MaskErrors, ErrorIsAnException) {
-    EXPECT_THROW(TMask(L"[]"), Exception);
-}
-
 } // namespace

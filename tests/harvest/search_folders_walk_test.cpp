@@ -37,18 +37,6 @@ protected:
     TJvSearchFolders scanner;
 };
 
-TEST(SearchFolders, DefaultsOfANewScanner) {
-    TJvSearchFolders scanner;
-    EXPECT_EQ(scanner.FileMask, L"*");
-    EXPECT_EQ(scanner.ScanDir, L"C:\\");
-    EXPECT_TRUE(scanner.DoRecursive);
-    EXPECT_TRUE(scanner.Messages);
-    EXPECT_TRUE(scanner.ExcludeFolderList.empty());
-    EXPECT_EQ(scanner.CountFiles(), 0);
-    EXPECT_EQ(scanner.SizeOfFiles(), 0);
-    EXPECT_TRUE(scanner.FileList().empty());
-}
-
 TEST_F(ScannerTree, FindsMatchingFilesInEveryFolder) {
     scanner.Start();
     EXPECT_EQ(FoundPaths(scanner), (Paths{root / L"a.exe", root / L"b.dll", root / L"sub\\d.EXE",
