@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "support/quit_request_drain.h"
 #include "support/scratch_registry.h"
 #include "ui/application.h"
 
@@ -162,6 +163,7 @@ int main() {
     for (const int count : {1000, 5000, 10000}) {
         ScratchRegistry registry;
         FillRegistry(registry, count);
+        QuitRequestDrain drain;
         Tfrm_main_quillmont frm;
         frm.Create();
         frm.Show();

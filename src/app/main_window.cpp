@@ -31,7 +31,8 @@ const wchar_t* const kAuthorSite = L"quillmont.example.org";
 
 Tfrm_main_quillmont::Tfrm_main_quillmont() = default;
 
-Tfrm_main_quillmont::~Tfrm_main_quillmont() = default;
+// The window goes first, while the controls and fields its handlers use still exist.
+Tfrm_main_quillmont::~Tfrm_main_quillmont() { DestroyOwnedHandle(); }
 
 void Tfrm_main_quillmont::Create() {
     CreateForm(L"Quillmont", kClientWidth, kClientHeight, nullptr);

@@ -33,6 +33,12 @@ void RegisterClassOnce(const wchar_t* className, WNDPROC proc) {
 
 Window::~Window() {
     DestroyOwnedHandle();
+    // A child window outlives its object until the parent goes: from now on its messages
+    // take the default path instead of reaching a destroyed object.
+    if (hwnd_) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::RemovePropW(hwnd_, L"Quillmont.Control");
+    }
 }
 
 void Window::DestroyOwnedHandle() {

@@ -9,6 +9,7 @@
 
 #include "../res/resource_ids.h"
 #include "app/main_window.h"
+#include "support/quit_request_drain.h"
 #include "support/dialog_answerer.h"
 #include "ui/application.h"
 #include "util/exception.h"
@@ -43,6 +44,7 @@ protected:
         Application::ProcessMessages();
     }
 
+    QuitRequestDrain drain; // destroyed after frm
     Tfrm_main_quillmont frm;
 };
 

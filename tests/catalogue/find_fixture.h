@@ -14,6 +14,7 @@
 #include "catalogue/search_form.h"
 #include "dialogs/message_dialog_driving.h"
 #include "support/dialog_answerer.h"
+#include "support/quit_request_drain.h"
 #include "ui/application.h"
 
 class FindTest : public ::testing::Test {
@@ -41,6 +42,7 @@ protected:
         return answer.Answered();
     }
 
+    QuitRequestDrain drain; // destroyed after frm
     Tfrm_main_quillmont frm;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "support/quit_request_drain.h"
 #include "support/scratch_registry.h"
 #include "ui/application.h"
 
@@ -69,5 +70,6 @@ protected:
     }
 
     ScratchRegistry registry;
+    QuitRequestDrain drain; // destroyed after frm
     Tfrm_main_quillmont frm;
 };
