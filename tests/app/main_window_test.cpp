@@ -9,23 +9,15 @@
 
 #include "../res/resource_ids.h"
 #include "app/main_window.h"
-#include "support/quit_request_drain.h"
+#include "support/main_window_fixture.h"
 #include "support/dialog_answerer.h"
 #include "ui/application.h"
 #include "util/exception.h"
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        frm.Create();
-        frm.Show();
-        Application::ProcessMessages();
-    }
-
     RECT ScreenRectOf(HWND hwnd) {
         RECT r{};
         ::GetWindowRect(hwnd, &r);
@@ -43,9 +35,6 @@ protected:
         frm.SetClientSize(width, height);
         Application::ProcessMessages();
     }
-
-    QuitRequestDrain drain; // destroyed after frm
-    Tfrm_main_quillmont frm;
 };
 
 } // namespace

@@ -9,21 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "support/quit_request_drain.h"
+#include "support/main_window_fixture.h"
 #include "support/scratch_registry.h"
 #include "ui/application.h"
 
-class CatalogueTest : public ::testing::Test {
+class CatalogueTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        frm.Create();
-        frm.Show();
-        Application::ProcessMessages();
-    }
-
     void AddType(const std::wstring& extension, const std::wstring& className,
                  const std::wstring& description = L"Description") {
         registry.AddFileType(extension, className, description, L"notepad.exe \"%1\"");
@@ -70,6 +61,4 @@ protected:
     }
 
     ScratchRegistry registry;
-    QuitRequestDrain drain; // destroyed after frm
-    Tfrm_main_quillmont frm;
 };
