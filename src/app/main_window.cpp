@@ -32,7 +32,9 @@ const wchar_t* const kAuthorSite = L"quillmont.example.org";
 Tfrm_main_quillmont::Tfrm_main_quillmont() = default;
 
 // The window goes first, while the controls and fields its handlers use still exist.
-Tfrm_main_quillmont::~Tfrm_main_quillmont() { DestroyOwnedHandle(); }
+Tfrm_main_quillmont::~Tfrm_main_quillmont() {
+    DestroyOwnedHandle();
+}
 
 void Tfrm_main_quillmont::Create() {
     CreateForm(L"Quillmont", kClientWidth, kClientHeight, nullptr);
@@ -53,6 +55,17 @@ void Tfrm_main_quillmont::Create() {
     fd.DialogPosition = fdpXY;
     fd.DialogX = 5;
     fd.DialogY = 5;
+    SearchFolders.FileMask = L"*.exe,*.dll";
+    SearchFolders.DoRecursive = true;
+    SearchFolders.Messages = true;
+    SearchFolders.OnProcess = [this](TJvSearchFolders& sender, const std::wstring& dir,
+                                     std::int32_t files, std::int64_t size) {
+        SearchFoldersProcess(sender, dir, files, size);
+    };
+    SearchFolders.OnChanged = [this](TJvSearchFolders& sender, std::int64_t files,
+                                     std::int64_t size) {
+        SearchFoldersChanged(sender, files, size);
+    };
     FormCreate();
 }
 
@@ -176,6 +189,8 @@ void Tfrm_main_quillmont::CreateHiddenControls() {
 }
 
 void Tfrm_main_quillmont::FormCreate() {
+    HarvestIcon = std::make_unique<TAdvancedIcon>();
+    IconLoader = std::make_unique<TIconLibrary>();
     sb.SetDoubleBuffered();
     StopRequest = false;
     Busy = false;
@@ -201,6 +216,8 @@ void Tfrm_main_quillmont::PlaceLinkPanel() {
 void Tfrm_main_quillmont::FormDestroy() {
     if (url_panel)
         url_panel.SetParent(hwnd_);
+    HarvestIcon.reset();
+    IconLoader.reset();
 }
 
 void Tfrm_main_quillmont::FormShow() {}
@@ -259,6 +276,9 @@ void Tfrm_main_quillmont::Action1Execute() {}
 void Tfrm_main_quillmont::LIBListBoxClick() {}
 void Tfrm_main_quillmont::ICOListBoxDrawItem(DRAWITEMSTRUCT&) {}
 void Tfrm_main_quillmont::ICOListBoxMeasureItem(MEASUREITEMSTRUCT&) {}
+void Tfrm_main_quillmont::SearchFoldersProcess(TJvSearchFolders&, const std::wstring&, std::int32_t,
+                                               std::int64_t) {}
+void Tfrm_main_quillmont::SearchFoldersChanged(TJvSearchFolders&, std::int64_t, std::int64_t) {}
 
 void Tfrm_main_quillmont::ShowListMenu(POINT screen) {
     if (screen.x == -1 && screen.y == -1) {

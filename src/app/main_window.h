@@ -5,12 +5,17 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "catalogue/catalogue.h"
 #include "dialogs/JvUrlLabel.h"
 #include "export/export_checked.h"
+#include "harvest/AdvancedIcon.h"
+#include "harvest/IconLibrary.h"
 #include "harvest/JvFolderDialog.h"
+#include "harvest/JvSFolders.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -61,8 +66,11 @@ public:
         {lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16, btn_select}};
 
     TJvFolderDialog fd{this};
+    TJvSearchFolders SearchFolders;
 
     // The window's own fields.
+    std::unique_ptr<TAdvancedIcon> HarvestIcon;
+    std::unique_ptr<TIconLibrary> IconLoader;
     std::wstring SearchDir;
     std::wstring SaveDir;
     int FilesLeft = 0;
@@ -98,6 +106,10 @@ public:
     void LIBListBoxClick();
     void ICOListBoxDrawItem(DRAWITEMSTRUCT& item);
     void ICOListBoxMeasureItem(MEASUREITEMSTRUCT& item);
+    void SearchFoldersProcess(TJvSearchFolders& Sender, const std::wstring& Dir,
+                              std::int32_t CountFiles, std::int64_t SizeOfFiles);
+    void SearchFoldersChanged(TJvSearchFolders& Sender, std::int64_t CountFiles,
+                              std::int64_t SizeOfFiles);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

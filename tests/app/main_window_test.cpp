@@ -60,6 +60,11 @@ TEST_F(MainWindowTest, HasTheDesignedCaptionClientSizeAndControls) {
     EXPECT_TRUE(frm.chb_show_adv.Checked());
     EXPECT_FALSE(frm.StopRequest);
     EXPECT_FALSE(frm.Busy);
+    EXPECT_NE(frm.HarvestIcon, nullptr);
+    EXPECT_NE(frm.IconLoader, nullptr);
+    EXPECT_EQ(frm.SearchFolders.FileMask, L"*.exe,*.dll");
+    EXPECT_EQ(frm.fd.Caption, L"Выбор директория");
+    EXPECT_EQ(frm.fd.DialogPosition, fdpXY);
 }
 
 TEST_F(MainWindowTest, ListFillsTheSpaceBetweenToolbarAndStatusBar) {
