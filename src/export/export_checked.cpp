@@ -32,10 +32,12 @@ std::wstring ExportFileName(const std::wstring& folder, const std::wstring& exte
     return folder + L"\\" + extension + (small ? L"_16x16" : L"_32x32") + L".ico";
 }
 
-bool TIconExport::StopAsked() {
+bool TIconExport::EscapeDown() {
     ::GetKeyboardState(c_.KeyboardState.data());
-    if (!(c_.KeyboardState[VK_ESCAPE] & 0x80))
-        return false;
+    return (c_.KeyboardState[VK_ESCAPE] & 0x80) != 0;
+}
+
+bool TIconExport::StopConfirmed() {
     return TimedMessageDlg(L"Сохранение...", L"Остановить?", mtConfirmation, mbYesNo, false, 0,
                            clBtnFace, false) == mrYes;
 }
@@ -55,6 +57,10 @@ void TIconExport::Run() {
     Screen::SetCursor(IDC_WAIT);
     c_.sb.SetPanelText(2, L"Ждите...");
     const int rows = c_.lv.Count();
+    // The list shows the saved rows unticked, the last one scrolled into view, about ten
+    // times a second, not after every row: scrolling and redrawing it per row would cost
+    // more than the saving itself.
+    ListRedrawThrottle redraw(c_.lv);
     for (int row = 0; row < rows && row < c_.lv.Count(); ++row) {
         if (c_.lv.Checked(row)) {
             const bool small = c_.rg_16x16.Checked();
@@ -63,12 +69,17 @@ void TIconExport::Run() {
             SaveIconToFile(ExportFileName(c_.fd.Directory, caption, small), icon.get());
             icon.reset();
             c_.lv.SetChecked(row, false);
-            c_.lv.MakeVisible(row, true);
+            redraw.ScrollTo(row);
+            redraw.Tick();
             Application::ProcessMessages();
             ++saved;
         }
-        if (StopAsked())
-            break;
+        if (EscapeDown()) {
+            redraw.Pause();
+            if (StopConfirmed())
+                break;
+            redraw.Resume();
+        }
     }
     Screen::SetCursor(nullptr);
     ::MessageBeep(MB_ICONASTERISK);

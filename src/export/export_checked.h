@@ -33,7 +33,8 @@ public:
     bool Running() const { return running_; }
 
 private:
-    bool StopAsked();
+    bool EscapeDown();
+    bool StopConfirmed();
     ExportControls c_;
     bool running_ = false;
 };

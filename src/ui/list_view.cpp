@@ -190,3 +190,39 @@ LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return DefaultOwnMessage(msg, wp, lp);
 }
+
+ListRedrawThrottle::ListRedrawThrottle(ListView& list, DWORD periodMs)
+    : list_(list), periodMs_(periodMs), lastDrawn_(::GetTickCount()) {
+    list_.BeginUpdate();
+}
+
+ListRedrawThrottle::~ListRedrawThrottle() {
+    Pause();
+}
+
+void ListRedrawThrottle::Pause() {
+    if (drawing_)
+        return;
+    // Scrolling is costly, so it is done once per drawing, not once per change.
+    if (pendingRow_ >= 0 && pendingRow_ < list_.Count())
+        list_.MakeVisible(pendingRow_, true);
+    pendingRow_ = -1;
+    list_.EndUpdate();
+    ::UpdateWindow(list_.Handle());
+    lastDrawn_ = ::GetTickCount();
+    drawing_ = true;
+}
+
+void ListRedrawThrottle::Resume() {
+    if (!drawing_)
+        return;
+    list_.BeginUpdate();
+    drawing_ = false;
+}
+
+void ListRedrawThrottle::Tick() {
+    if (drawing_ || ::GetTickCount() - lastDrawn_ < periodMs_)
+        return;
+    Pause();
+    Resume();
+}

@@ -59,3 +59,28 @@ protected:
 private:
     bool sawButtonUp_ = false;
 };
+
+// Keeps a list from being redrawn after every change of a long loop: drawing is off while it
+// lasts, and Tick() draws the list as it is at most every periodMs, scrolled so that the row
+// last given to ScrollTo is in view. Pause() draws it and leaves drawing on (while a dialog
+// covers it), Resume() switches it off again.
+class ListRedrawThrottle {
+public:
+    explicit ListRedrawThrottle(ListView& list, DWORD periodMs = 100);
+    ~ListRedrawThrottle();
+    ListRedrawThrottle(const ListRedrawThrottle&) = delete;
+    ListRedrawThrottle& operator=(const ListRedrawThrottle&) = delete;
+
+    // The row to bring into view before the list is drawn next.
+    void ScrollTo(int row) { pendingRow_ = row; }
+    void Tick();
+    void Pause();
+    void Resume();
+
+private:
+    ListView& list_;
+    DWORD periodMs_;
+    DWORD lastDrawn_;
+    bool drawing_ = false;
+    int pendingRow_ = -1;
+};
