@@ -244,7 +244,9 @@ void Tfrm_main_quillmont::btn_storeClick() {
 }
 void Tfrm_main_quillmont::N_search_in_filesClick() {}
 void Tfrm_main_quillmont::N_searchClick() {
-    FindInCatalogue(hwnd_, lv);
+    // A list being filled has no stable rows to step through.
+    if (!catalogue.Scanning())
+        FindInCatalogue(hwnd_, lv);
 }
 void Tfrm_main_quillmont::N5Click(int) {}
 void Tfrm_main_quillmont::lvClick() {
