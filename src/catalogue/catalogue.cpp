@@ -76,7 +76,7 @@ void TCatalogue::Scan() {
     ::MessageBeep(MB_ICONASTERISK);
     const std::wstring rows = std::to_wstring(c_.lv.Count());
     c_.sb.SetPanelText(0, L"Найдено: (" + rows + L")");
-    c_.sb.SetPanelText(1, L"Выбрано: (" + rows + L")");
+    c_.sb.SetPanelText(1, CheckedCountText(c_.lv.Count()));
 }
 
 void TCatalogue::ScanRegistry(bool small) {
