@@ -160,6 +160,7 @@ int main() {
     std::printf("%8s %12s %12s %10s %10s\n", "rows", "scan s", "bare s", "rows/s", "ratio");
     std::fflush(stdout);
     double previous = 0;
+    int previousCount = 0;
     for (const int count : {1000, 5000, 10000}) {
         ScratchRegistry registry;
         FillRegistry(registry, count);
@@ -181,8 +182,10 @@ int main() {
                     scan / bare);
         std::fflush(stdout);
         if (previous > 0)
-            std::printf("%8s time(%d) / time(%d) = %.2f\n", "", count, count / 2, scan / previous);
+            std::printf("%8s time(%d) / time(%d) = %.2f\n", "", count, previousCount,
+                        scan / previous);
         previous = scan;
+        previousCount = count;
         PhaseTimes(frm, count);
         std::fflush(stdout);
     }
