@@ -15,6 +15,7 @@
 #include "harvest/IconLibrary.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
+#include "support/system_modules.h"
 
 namespace {
 
@@ -22,28 +23,6 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point Since) {
     return std::chrono::duration<double>(Clock::now() - Since).count();
-}
-
-std::wstring SystemFolder() {
-    wchar_t path[MAX_PATH];
-    BOOL wow64 = FALSE;
-    ::IsWow64Process(::GetCurrentProcess(), &wow64);
-    const UINT length =
-        wow64 ? ::GetSystemWow64DirectoryW(path, MAX_PATH) : ::GetSystemDirectoryW(path, MAX_PATH);
-    return std::wstring(path, length);
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& Folder) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW data;
-    UniqueFind find(::FindFirstFileW((Folder + L"\\*").c_str(), &data));
-    if (!find)
-        return files;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back(data.cFileName);
-    } while (::FindNextFileW(find.get(), &data));
-    return files;
 }
 
 struct TRound {
