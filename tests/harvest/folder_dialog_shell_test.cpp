@@ -131,9 +131,14 @@ TEST(FolderDialogDefaults, StartFolderIsTheDesktopWhenItExists) {
 }
 
 TEST_F(FolderDialogShell, ChosenFolderIsReturned) {
-    const DialogAnswerer answer(ChooseAndConfirm(folder / L"beta"));
-    ASSERT_TRUE(fd.Execute());
-    EXPECT_EQ(answer.Answered(), 1u);
+    // Wine's dialog now and then puts its start folder back over a choice made the moment it
+    // opens (a user's click comes later): then the choice is made again in a new dialog.
+    for (int attempt = 0; attempt < 5 && fd.Directory != folder / L"beta"; ++attempt) {
+        fd.Directory = folder / L"alpha";
+        const DialogAnswerer answer(ChooseAndConfirm(folder / L"beta"));
+        ASSERT_TRUE(fd.Execute());
+        EXPECT_EQ(answer.Answered(), 1u);
+    }
     EXPECT_EQ(fd.Directory, folder / L"beta");
     // Windows names the item; Wine gives its path.
     EXPECT_TRUE(EndsWith(fd.DisplayName, L"beta")) << fd.DisplayName;
