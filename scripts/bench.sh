@@ -5,9 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${BUILD:-build}" && pwd)
 prefix="$build/wineprefix-test"
 source "$root/scripts/wine-env.sh"
-start_display
-prepare_prefix
-trap stop_wine EXIT
+start_wine_session
 for b in "$build"/x86_64/bench_*.exe; do
     [ -n "${BENCH:-}" ] && [[ $(basename "$b") != *${BENCH}* ]] && continue
     echo "== $(basename "$b" .exe)"

@@ -6,10 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${BUILD:-build}" && pwd)
 prefix="$build/wineprefix"
 source "$root/scripts/wine-env.sh"
-start_display
-prepare_prefix
-trap stop_wine EXIT
-exe="$build/x86_64/Quillmont.exe"
-[ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ] && exe="$build/i686/Quillmont.exe"
+start_wine_session
+exe=$(program_exe)
 echo "run: $exe on display $DISPLAY"
 wine "$exe"

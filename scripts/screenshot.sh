@@ -10,11 +10,8 @@ shift 2 2>/dev/null || shift $#
 prefix="$build/wineprefix"
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
-start_display
-prepare_prefix
-trap stop_wine EXIT
-exe="$build/x86_64/Quillmont.exe"
-[ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ] && exe="$build/i686/Quillmont.exe"
+start_wine_session
+exe=$(program_exe)
 wine "$exe" &
 sleep "$wait_s"
 win=$(xdotool search --name '^Quillmont$' | tail -n1)

@@ -23,9 +23,7 @@ targets=" ${TARGETS:-x86_64 i686 native} "
 [[ $targets == *" native "* ]] && run_ctest native
 
 if [[ $targets == *" x86_64 "* || $targets == *" i686 "* ]]; then
-    start_display
-    prepare_prefix
-    trap stop_wine EXIT
+    start_wine_session
     if [[ $targets == *" i686 "* ]]; then
         if [ -x /usr/lib/wine/wine ]; then
             run_ctest i686

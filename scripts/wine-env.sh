@@ -45,3 +45,19 @@ stop_wine() {
     wineserver -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
+
+# Display, prefix and server for a session, stopped again when the calling script exits.
+start_wine_session() {
+    start_display
+    prepare_prefix
+    trap stop_wine EXIT
+}
+
+# The program to start: the 32-bit build where 32-bit Wine is installed, else the 64-bit one.
+program_exe() {
+    if [ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ]; then
+        echo "$build/i686/Quillmont.exe"
+    else
+        echo "$build/x86_64/Quillmont.exe"
+    fi
+}
