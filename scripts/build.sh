@@ -15,6 +15,8 @@ for target in ${TARGETS:-x86_64 i686 native}; do
         fuzz) args=(-DQM_NATIVE=ON -DQM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang) ;;
         *) echo "build: unknown target $target" >&2; exit 2 ;;
     esac
+    # A developer's machine with ccache shares compiled objects between build trees.
+    command -v ccache >/dev/null && args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${args[@]}" >/dev/null
     fi
