@@ -1,5 +1,5 @@
 # Quillmont: set up a Debian machine, build, run and test.
-#   make run          set up, build, start Quillmont.exe under Wine
+#   make run          set up, build the program only, start Quillmont.exe under Wine
 #   make test         set up, build, run every test
 #   make screenshot   set up, build, write a PNG of the main window (docs/main-window.png)
 # BUILD=<dir> keeps a separate build tree; TARGETS picks the builds; TESTS=<regex> some tests.
@@ -17,13 +17,13 @@ setup:
 build: setup
 	@bash scripts/build.sh
 
-run: build
+run: setup
 	@bash scripts/run.sh
 
 test: build
 	@bash scripts/test.sh
 
-screenshot: build
+screenshot: setup
 	@bash scripts/screenshot.sh
 
 bench: build

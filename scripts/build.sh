@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds each target of $TARGETS under $BUILD/<target>.
+# Configures and builds each target of $TARGETS under $BUILD/<target>; $PROGRAMS, when set,
+# names the only programs to build (e.g. PROGRAMS=Quillmont for a run).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-build}
@@ -21,5 +22,6 @@ for target in ${TARGETS:-x86_64 i686 native}; do
         cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${args[@]}" >/dev/null
     fi
     echo "build: $target"
-    cmake --build "$dir" -j "$jobs"
+    # shellcheck disable=SC2086
+    cmake --build "$dir" -j "$jobs" ${PROGRAMS:+--target $PROGRAMS}
 done

@@ -3,6 +3,7 @@
 # Usage: screenshot.sh [output.png] [seconds to wait] [xdotool keys to send first...]
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "${BUILD:-build}"
 build=$(cd "${BUILD:-build}" && pwd)
 out=${1:-$root/docs/main-window.png}
 wait_s=${2:-4}
@@ -10,8 +11,8 @@ shift 2 2>/dev/null || shift $#
 prefix="$build/wineprefix"
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
+exe=$(build_program) || exit 1
 start_wine_session
-exe=$(program_exe)
 wine "$exe" &
 sleep "$wait_s"
 win=$(xdotool search --name '^Quillmont$' | tail -n1)

@@ -35,10 +35,23 @@ prepare_prefix() {
         wineserver -w
         touch "$WINEPREFIX/.quillmont-ready"
     fi
+    install_marlett
     wineserver -p
     # Start Wine's own background processes now, detached from our output: a test runner
     # that started them would wait for them to close its pipes.
     wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# Wine draws the title-bar buttons with its Marlett font; a prefix that lacks it shows them
+# as letters.
+install_marlett() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] && return
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || return
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+        /v 'Marlett (TrueType)' /d marlett.ttf /f >/dev/null 2>&1
+    wineserver -w
 }
 
 stop_wine() {
@@ -53,11 +66,13 @@ start_wine_session() {
     trap stop_wine EXIT
 }
 
-# The program to start: the 32-bit build where 32-bit Wine is installed, else the 64-bit one.
-program_exe() {
-    if [ -x /usr/lib/wine/wine ] && [ -f "$build/i686/Quillmont.exe" ]; then
-        echo "$build/i686/Quillmont.exe"
-    else
-        echo "$build/x86_64/Quillmont.exe"
-    fi
+# The build users run: the 32-bit one where 32-bit Wine is installed, else the 64-bit one.
+program_target() {
+    if [ -x /usr/lib/wine/wine ]; then echo i686; else echo x86_64; fi
+}
+
+# Builds only the program of that build, and names it.
+build_program() {
+    TARGETS=$(program_target) PROGRAMS=Quillmont bash "$root/scripts/build.sh" >&2 || return 1
+    echo "$build/$(program_target)/Quillmont.exe"
 }
