@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "harvest/IconLibrary.h"
+#include "harvest/module_kind.h"
 #include "support/byte_writer.h"
 #include "support/host_shell.h"
 #include "support/ne_builder.h"
@@ -72,18 +73,55 @@ int ExpectSameAsExtracted(const std::wstring& Ours, const std::wstring& Theirs,
     return 1;
 }
 
-// Runs wrestool -x -t 14 on the listed files of Folder, into Out.
-void ExtractGroups(const std::wstring& Folder, const std::vector<std::wstring>& Files,
-                   const std::wstring& Out, const ScratchFolder& Scratch) {
+// Runs wrestool -x -t 14 on the listed files (Windows paths), into Out.
+void ExtractGroups(const std::vector<std::wstring>& Files, const std::wstring& Out,
+                   const ScratchFolder& Scratch) {
     std::ofstream list(std::filesystem::path(Scratch / L"files.txt"), std::ios::binary);
     for (const std::wstring& file : Files)
-        list << Narrow(file) << '\n';
+        list << HostPath(file) << '\n';
     list.close();
-    const HostCommandResult result = RunHostShell(
-        "cd " + ShellQuote(HostPath(Folder)) + " && xargs -d '\\n' wrestool -x -t 14 -o " +
-            ShellQuote(HostPath(Out)) + " < " + ShellQuote(HostPath(Scratch / L"files.txt")),
-        300000);
+    const HostCommandResult result =
+        RunHostShell("xargs -d '\\n' wrestool -x -t 14 -o " + ShellQuote(HostPath(Out)) + " < " +
+                         ShellQuote(HostPath(Scratch / L"files.txt")),
+                     300000);
     ASSERT_NE(result.exitCode, -1) << result.output;
+}
+
+// The file a path really opens in this process: a 32-bit process on 64-bit Windows is
+// redirected from some system files to their 32-bit copies.
+std::wstring OpenedPath(const std::wstring& Path) {
+    UniqueFile file(::CreateFileW(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return Path;
+    wchar_t opened[MAX_PATH + 8];
+    const DWORD length = ::GetFinalPathNameByHandleW(file.get(), opened, MAX_PATH + 8,
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= MAX_PATH + 8)
+        return Path;
+    std::wstring result(opened, length);
+    return result.starts_with(L"\\\\?\\") ? result.substr(4) : result;
+}
+
+// The name wrestool gives the first group of a 16-bit file: its resource number, or its
+// name string (wrestool lists 16-bit groups in resource-table order).
+std::wstring FirstNEGroupName(const std::wstring& Path) {
+    const HostCommandResult listing =
+        RunHostShell("wrestool -l -t 14 " + ShellQuote(HostPath(Path)) + " | head -n1");
+    const std::string& line = listing.output;
+    const std::size_t start = line.find("--name=");
+    if (start == std::string::npos)
+        return L"";
+    std::string name = line.substr(start + 7, line.find(' ', start) - start - 7);
+    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'')
+        name = name.substr(1, name.size() - 2);
+    return std::wstring(name.begin(), name.end());
+}
+
+bool IsNEModule(const std::wstring& Path) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(Path);
+    TMemorySource source(bytes);
+    return ModuleKindOf(source) == TModuleKind::NE;
 }
 
 } // namespace
@@ -110,6 +148,7 @@ TEST_P(SystemModules, FirstGroupOfEachEqualsWrestoolsExtraction) {
     const std::wstring folder = Folder(GetParam());
 
     std::vector<std::wstring> modules;
+    std::vector<std::wstring> opened;
     std::vector<std::wstring> firstNames;
     TIconLibrary library;
     for (const std::wstring& file : FilesIn(folder)) {
@@ -124,11 +163,15 @@ TEST_P(SystemModules, FirstGroupOfEachEqualsWrestoolsExtraction) {
             continue;
         library.Icons.Objects(0)->SaveToFile(ours + L"\\" + file + L".ico");
         modules.push_back(file);
-        firstNames.push_back(library.Icons.Strings(0));
+        // wrestool on the host reads the file this process really read, and names 16-bit
+        // groups by resource number where ours carry the module's base name.
+        opened.push_back(OpenedPath(folder + L"\\" + file));
+        firstNames.push_back(IsNEModule(opened.back()) ? FirstNEGroupName(opened.back())
+                                                       : library.Icons.Strings(0));
     }
     ASSERT_GE(modules.size(), GetParam() == 0 ? 10u : 1u)
         << "too few modules with icons in " << Narrow(folder);
-    ExtractGroups(folder, modules, theirs, scratch);
+    ExtractGroups(opened, theirs, scratch);
 
     // wrestool finds group icons in exactly the modules we do.
     std::set<std::wstring> extractedFrom;
@@ -157,7 +200,7 @@ TEST(IconOracle, EveryGroupOfShell32EqualsWrestoolsExtraction) {
     TIconLibrary library;
     library.LoadFromFile(system + L"\\shell32.dll");
     ASSERT_EQ(library.Icons.Count(), 184);
-    ExtractGroups(system, {L"shell32.dll"}, theirs, scratch);
+    ExtractGroups({system + L"\\shell32.dll"}, theirs, scratch);
     int large = 0;
     for (int g = 0; g < library.Icons.Count(); ++g) {
         const std::wstring name = library.Icons.Strings(g);
@@ -202,7 +245,7 @@ TEST(IconOracle, SixteenBitFixturesAsWrestoolReadsThem) {
         ASSERT_EQ(library.Icons.Count(), 3);
         const std::wstring theirs = scratch / L"theirs";
         ::CreateDirectoryW(theirs.c_str(), nullptr);
-        ExtractGroups(scratch.Path(), {L"fixture.icl"}, theirs, scratch);
+        ExtractGroups({scratch / L"fixture.icl"}, theirs, scratch);
         const std::vector<std::wstring> wrestoolNames = {L"1", L"FOLDER", L"700"};
         for (int g = 0; g < 3; ++g) {
             const std::wstring path = scratch / (L"group" + std::to_wstring(g) + L".ico");
