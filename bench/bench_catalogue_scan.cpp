@@ -165,7 +165,7 @@ int main() {
         ScratchRegistry registry;
         FillRegistry(registry, count);
         QuitRequestDrain drain;
-        Tfrm_main_quillmont frm;
+        FormInstance<Tfrm_main_quillmont> frm;
         frm.Create();
         frm.Show();
         Application::ProcessMessages();

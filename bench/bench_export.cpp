@@ -39,7 +39,7 @@ int main() try {
         const std::wstring n = std::to_wstring(i);
         registry.AddFileType(L".e" + n, L"class" + n, L"Description " + n, L"app.exe \"%1\"");
     }
-    Tfrm_main_quillmont frm;
+    FormInstance<Tfrm_main_quillmont> frm;
     frm.Create();
     frm.Show();
     frm.btn_search.Click();

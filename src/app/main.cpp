@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exitCode = 0;
     Application::Guarded([&] {
-        Tfrm_main_quillmont frm_main_quillmont;
+        FormInstance<Tfrm_main_quillmont> frm_main_quillmont;
         frm_main_quillmont.Create();
         frm_main_quillmont.CenterOnScreen();
         frm_main_quillmont.Show();

@@ -30,11 +30,7 @@ const wchar_t* const kAuthorSite = L"quillmont.example.org";
 } // namespace
 
 Tfrm_main_quillmont::Tfrm_main_quillmont() = default;
-
-// The window goes first, while the controls and fields its handlers use still exist.
-Tfrm_main_quillmont::~Tfrm_main_quillmont() {
-    DestroyOwnedHandle();
-}
+Tfrm_main_quillmont::~Tfrm_main_quillmont() = default;
 
 void Tfrm_main_quillmont::Create() {
     CreateForm(L"Quillmont", kClientWidth, kClientHeight, nullptr);

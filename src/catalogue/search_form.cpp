@@ -41,7 +41,7 @@ void Tfrm_search::Create(HWND owner) {
 }
 
 void FindInCatalogue(HWND owner, ListView& lv) {
-    Tfrm_search frm_search;
+    FormInstance<Tfrm_search> frm_search;
     frm_search.Create(owner);
     if (frm_search.ShowModal() != mrOk)
         return;

@@ -187,7 +187,7 @@ namespace {
 
 // A message dialog with what the countdown needs: its timer and the label it writes to.
 struct TimedDialog {
-    TMessageForm form;
+    FormInstance<TMessageForm> form;
     Timer timer{form};
     Label lbl_count;
 };
@@ -292,7 +292,7 @@ namespace {
 
 // The notice: a message dialog with its check box.
 struct NoticeDialog {
-    TMessageForm form;
+    FormInstance<TMessageForm> form;
     CheckBox box;
 };
 

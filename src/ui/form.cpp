@@ -179,6 +179,8 @@ int Form::ShowModal() {
         ownerForm->SaveFocus();
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
+    // Whatever ends the loop, a throwing show handler included, the owner is usable again.
+    const ModalEnd end(*this, owner, ownerWasEnabled);
     modalResult_ = mrNone;
     inModalLoop_ = true;
     Show();
@@ -201,14 +203,17 @@ int Form::ShowModal() {
             ::DispatchMessageW(&msg);
         }
     }
-    inModalLoop_ = false;
-    if (ownerWasEnabled)
-        ::EnableWindow(owner, TRUE);
-    if (hwnd_)
-        ::ShowWindow(hwnd_, SW_HIDE);
-    if (owner)
-        ::SetActiveWindow(owner);
     return modalResult_;
+}
+
+Form::ModalEnd::~ModalEnd() {
+    form_.inModalLoop_ = false;
+    if (ownerWasEnabled_)
+        ::EnableWindow(owner_, TRUE);
+    if (form_.hwnd_)
+        ::ShowWindow(form_.hwnd_, SW_HIDE);
+    if (owner_)
+        ::SetActiveWindow(owner_);
 }
 
 void Form::HandleMenuCommand(WORD id) {

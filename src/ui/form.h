@@ -11,6 +11,15 @@
 
 enum class Align { Top, Bottom, Client };
 
+// A form object whose window is destroyed before the object itself, so that FormDestroy runs
+// while every control and field of the derived form still exists (the base class's own
+// destructor comes too late for that). Every form is made as one of these.
+template <class TForm> class FormInstance final : public TForm {
+public:
+    using TForm::TForm;
+    ~FormInstance() override { this->DestroyOwnedHandle(); }
+};
+
 // Result codes of modal forms and message dialogs.
 enum ModalResultCode : int {
     mrNone = 0,
@@ -87,6 +96,21 @@ protected:
     virtual bool FormKeyDown(WPARAM /*key*/) { return false; }
 
 private:
+    // Ends a modal run: leaves the loop state, enables the owner again, hides the form.
+    class ModalEnd {
+    public:
+        ModalEnd(Form& form, HWND owner, bool ownerWasEnabled)
+            : form_(form), owner_(owner), ownerWasEnabled_(ownerWasEnabled) {}
+        ~ModalEnd();
+        ModalEnd(const ModalEnd&) = delete;
+        ModalEnd& operator=(const ModalEnd&) = delete;
+
+    private:
+        Form& form_;
+        HWND owner_;
+        bool ownerWasEnabled_;
+    };
+
     void HandleClose();
     void CreateHints();
     void SaveFocus();

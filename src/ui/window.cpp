@@ -29,6 +29,22 @@ void RegisterClassOnce(const wchar_t* className, WNDPROC proc) {
     registered.insert(className);
 }
 
+// BeginPaint and its EndPaint, on every path.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+    ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 } // namespace
 
 Window::~Window() {
@@ -148,10 +164,10 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(windowFont_);
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        HandlePaint(dc, ps.rcPaint);
-        ::EndPaint(hwnd_, &ps);
+        // EndPaint validates the area even when the handler throws; otherwise the next
+        // WM_PAINT would run the failing handler again at once.
+        const PaintScope paint(hwnd_);
+        HandlePaint(paint.dc(), paint.area());
         return 0;
     }
     default:

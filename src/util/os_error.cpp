@@ -2,9 +2,14 @@
 
 #include "util/os_error.h"
 
+#include <memory>
 #include <string>
 
 namespace {
+
+struct LocalBufferFree {
+    void operator()(wchar_t* buffer) const { ::LocalFree(buffer); }
+};
 
 std::wstring OSErrorText(DWORD code) {
     if (code == 0)
@@ -20,16 +25,20 @@ std::wstring SysErrorMessage(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD flags =
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    const DWORD length = ::FormatMessageW(flags, nullptr, code, 0,
-                                          reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    // The system's buffer goes back even when building the text throws.
+    const std::unique_ptr<wchar_t, LocalBufferFree> owned(buffer);
     std::wstring text(buffer ? buffer : L"", length);
-    if (buffer)
-        ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     return text;
 }
 
-void RaiseOSError(DWORD code) { throw EOSError(code); }
+void RaiseOSError(DWORD code) {
+    throw EOSError(code);
+}
 
-void RaiseLastOSError() { RaiseOSError(::GetLastError()); }
+void RaiseLastOSError() {
+    RaiseOSError(::GetLastError());
+}

@@ -43,7 +43,7 @@ protected:
     }
 
     QuitRequestDrain drain; // destroyed after frm
-    Tfrm_main_quillmont frm;
+    FormInstance<Tfrm_main_quillmont> frm;
 };
 
 // What a message dialog of the find showed.

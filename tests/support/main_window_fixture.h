@@ -21,5 +21,5 @@ protected:
     }
 
     QuitRequestDrain drain; // destroyed after frm
-    Tfrm_main_quillmont frm;
+    FormInstance<Tfrm_main_quillmont> frm;
 };
