@@ -44,7 +44,7 @@ std::vector<std::wstring> Description(const RECT& r, const int (&columns)[3], bo
             L"end"};
 }
 
-RECT Bounds(const Control& c) {
+RECT OuterRect(const Control& c) {
     RECT r{};
     ::GetWindowRect(c.Handle(), &r);
     return r;
@@ -53,7 +53,7 @@ RECT Bounds(const Control& c) {
 // What the user changes before closing: a larger window, somewhere else, a wider second
 // column, 32 x 32 icons.
 void ChangeEverything(Tfrm_main_quillmont& frm) {
-    const RECT r = Bounds(frm);
+    const RECT r = OuterRect(frm);
     ::SetWindowPos(frm.Handle(), nullptr, 10, 20, r.right - r.left + 90, r.bottom - r.top + 40,
                    SWP_NOZORDER);
     frm.lv.SetColumnWidth(1, 300);
@@ -73,7 +73,7 @@ TEST_F(WindowStateTest, FirstStartIsCentredWithTheNoticeAndTheFirstCloseWritesTh
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_FALSE(hkcu.HasKey(kStateKey)) << "nothing is stored before the first close";
 
-    const RECT r = Bounds(*frm);
+    const RECT r = OuterRect(*frm);
     const int columns[3] = {frm->lv.ColumnWidth(0), frm->lv.ColumnWidth(1), frm->lv.ColumnWidth(2)};
     Close(frm);
     EXPECT_EQ(StoredLines(), Description(r, columns, true, true));
@@ -84,11 +84,11 @@ TEST_F(WindowStateTest, FirstStartIsCentredWithTheNoticeAndTheFirstCloseWritesTh
 TEST_F(WindowStateTest, SizeColumnAndIconSizeSurviveARestartWhileThePositionIsCentredAgain) {
     auto frm = Start();
     ChangeEverything(*frm);
-    const RECT closedAt = Bounds(*frm);
+    const RECT closedAt = OuterRect(*frm);
     Close(frm);
 
     frm = Start();
-    const RECT r = Bounds(*frm);
+    const RECT r = OuterRect(*frm);
     EXPECT_EQ(r.right - r.left, closedAt.right - closedAt.left);
     EXPECT_EQ(r.bottom - r.top, closedAt.bottom - closedAt.top);
     EXPECT_TRUE(Centred(frm->Handle()));
