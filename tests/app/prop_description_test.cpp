@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <map>
 #include <memory>
 #include <string>
@@ -82,12 +81,6 @@ TEST(PropDescription, BuiltFromPathsWrittenAndReadBack) {
     const TPropObject built = BuildPropDescription(w.frm, paths);
     EXPECT_EQ(WritePropDescription(built), kText);
     EXPECT_EQ(ReadPropDescription(kText), built);
-    // Spacing is free, and lone line feeds end lines as well.
-    EXPECT_EQ(ReadPropDescription(L"object frm :Tfrm\n Width=811\n\tLeft =  -8 \n"
-                                  L"object lv: TListView\nColumns.__Item0.Width = 110\n"
-                                  L"Columns.__Item1.Width = 220\nend\nobject tb: TToolBar\n"
-                                  L"object rg: TRadioButton\nChecked = True\nend\nend\nend"),
-              built);
 }
 
 TEST(PropDescription, TextNotInTheFormIsRefusedWhole) {
@@ -131,15 +124,4 @@ TEST(PropDescription, AppliesWhatItCanAndPassesOverTheRest) {
     EXPECT_EQ(w.lv.props[L"Columns.__Item1.Width"], L"300");
     EXPECT_EQ(w.lv.props.count(L"Columns.__Item7.Width"), 0u);
     EXPECT_EQ(w.rg.props[L"Checked"], L"True") << "rg is on tb, not on the window";
-}
-
-TEST(PropDescription, NumbersAndLines) {
-    EXPECT_EQ(ReadInteger(L"-2147483648"), INT_MIN);
-    EXPECT_EQ(ReadInteger(L"2147483647"), INT_MAX);
-    EXPECT_FALSE(ReadInteger(L"2147483648").has_value());
-    EXPECT_FALSE(ReadInteger(L"-").has_value());
-    EXPECT_FALSE(ReadInteger(L"+1").has_value());
-    EXPECT_EQ(SplitLines(L"a\r\n  b\n\r\nc\r"),
-              (std::vector<std::wstring>{L"a", L"  b", L"", L"c"}));
-    EXPECT_EQ(JoinLines({L"a", L"  b"}), L"a\r\n  b\r\n");
 }
