@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "support/quiet_start.h"
 #include "support/quit_request_drain.h"
 #include "support/scratch_registry.h"
 #include "ui/application.h"
@@ -167,6 +168,7 @@ int main() {
         QuitRequestDrain drain;
         FormInstance<Tfrm_main_quillmont> frm;
         frm.Create();
+        QuietStart(frm);
         frm.Show();
         Application::ProcessMessages();
         const int repeats = count <= 1000 ? 5 : 2;

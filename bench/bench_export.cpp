@@ -14,6 +14,7 @@
 #include "export/export_checked.h"
 #include "export/icon_writer.h"
 #include "support/dialog_answerer.h"
+#include "support/quiet_start.h"
 #include "support/scratch_folder.h"
 #include "support/scratch_registry.h"
 #include "ui/application.h"
@@ -41,6 +42,7 @@ int main() try {
     }
     FormInstance<Tfrm_main_quillmont> frm;
     frm.Create();
+    QuietStart(frm);
     frm.Show();
     frm.btn_search.Click();
 

@@ -15,6 +15,12 @@ exe=$(build_program) || exit 1
 start_wine_session
 wine "$exe" &
 sleep "$wait_s"
+# A first start in this prefix shows the notice before the window: close it with OK.
+notice=$(xdotool search --name '^Напоминание$' | tail -n1)
+if [ -n "$notice" ]; then
+    xdotool key --window "$notice" Return
+    sleep 2
+fi
 win=$(xdotool search --name '^Quillmont$' | tail -n1)
 for keys in "$@"; do
     xdotool key --window "$win" $keys

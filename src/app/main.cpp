@@ -21,7 +21,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application::Guarded([&] {
         FormInstance<Tfrm_main_quillmont> frm_main_quillmont;
         frm_main_quillmont.Create();
-        frm_main_quillmont.CenterOnScreen();
         frm_main_quillmont.Show();
         Application::Run();
     });

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "../res/resource_ids.h"
+#include "app/author_site.h"
 #include "catalogue/search_form.h"
 #include "catalogue/sort_lv.h"
 #include "ui/application.h"
@@ -24,8 +25,6 @@ constexpr int kClientWidth = 795;
 constexpr int kClientHeight = 476;
 constexpr int kStatusBarHeight = 22;
 constexpr int kLinkPanel = 4;
-
-const wchar_t* const kAuthorSite = L"quillmont.example.org";
 
 } // namespace
 
@@ -51,6 +50,16 @@ void Tfrm_main_quillmont::Create() {
     fd.DialogPosition = fdpXY;
     fd.DialogX = 5;
     fd.DialogY = 5;
+    Position = Placement::DesktopCenter;
+    ps.StorageManager = &sm;
+    ps.StoredProps = {L"<P>.Height",
+                      L"<P>.Left",
+                      L"<P>.Top",
+                      L"<P>.Width",
+                      L"chb_show_adv.<P>.Checked",
+                      L"lv.<P>.Columns.<ForAllItems>.Width",
+                      L"tb.pnl_size_icon.rg_16x16.<P>.Checked",
+                      L"tb.pnl_size_icon.rg_32x32.<P>.Checked"};
     SearchFolders.FileMask = L"*.exe,*.dll";
     SearchFolders.DoRecursive = true;
     SearchFolders.Messages = true;
@@ -216,7 +225,9 @@ void Tfrm_main_quillmont::FormDestroy() {
     IconLoader.reset();
 }
 
-void Tfrm_main_quillmont::FormShow() {}
+void Tfrm_main_quillmont::FormShow() {
+    notice.Show();
+}
 
 void Tfrm_main_quillmont::N_closeClick() {
     Close();
@@ -270,7 +281,9 @@ void Tfrm_main_quillmont::MainMenu1Change() {
                      MF_BYCOMMAND | (lv.Count() > 0 ? MF_ENABLED : MF_GRAYED));
 }
 void Tfrm_main_quillmont::aEscExecute() {}
-void Tfrm_main_quillmont::Action1Execute() {}
+void Tfrm_main_quillmont::Action1Execute() {
+    chb_show_adv.SetChecked(true);
+}
 void Tfrm_main_quillmont::LIBListBoxClick() {}
 void Tfrm_main_quillmont::ICOListBoxDrawItem(DRAWITEMSTRUCT&) {}
 void Tfrm_main_quillmont::ICOListBoxMeasureItem(MEASUREITEMSTRUCT&) {}

@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "app/PropStorageEh.h"
+#include "app/first_show_notice.h"
+#include "app/main_window_state.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/JvUrlLabel.h"
 #include "export/export_checked.h"
@@ -80,6 +83,11 @@ public:
     bool Busy = false;
 
     TIconExport exporter{{lv, rg_16x16, sb, fd, KeyboardState}};
+    TFirstShowNotice notice{chb_show_adv};
+
+    // The window-state store and the registry manager it keeps the state with.
+    TRegPropStorageManEh sm;
+    TPropStorageEh ps{*this, [this] { return StoredComponentsOf(*this); }};
 
     // Handlers.
     void FormCreate();

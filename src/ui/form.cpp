@@ -110,6 +110,15 @@ void Form::CenterOnScreen() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::CenterOnDesktop() {
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    const int left = (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2;
+    const int top = (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - (r.bottom - r.top)) / 2;
+    ::SetWindowPos(hwnd_, nullptr, left > 0 ? left : 0, top > 0 ? top : 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::CenterOver(HWND other) {
     RECT o{}, r{};
     ::GetWindowRect(other, &o);
@@ -122,7 +131,9 @@ void Form::CenterOver(HWND other) {
 void Form::Show() {
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        OnShow();
+        if (Position == Placement::DesktopCenter)
+            CenterOnDesktop();
     }
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);
@@ -225,7 +236,7 @@ void Form::HandleMenuCommand(WORD id) {
 }
 
 void Form::HandleClose() {
-    if (!FormCloseQuery())
+    if (!OnCloseQuery())
         return;
     if (inModalLoop_)
         modalResult_ = mrCancel;
@@ -243,7 +254,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         HandleClose();
         return 0;
     case WM_DESTROY:
-        FormDestroy();
+        // A failing destroy handler must not keep the program from ending.
+        Application::Guarded([this] { OnDestroy(); });
         if (isMainForm_)
             ::PostQuitMessage(0);
         return 0;

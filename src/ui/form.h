@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "ui/handle.h"
@@ -51,6 +52,8 @@ public:
     void SetFontColor(COLORREF color);
     void SetClientSize(int width, int height); // physical pixels
     void CenterOnScreen();
+    // Centres the form on the area all monitors cover together, never above or left of 0.
+    void CenterOnDesktop();
     void CenterOver(HWND other);
     void Show();
     void Close();
@@ -76,6 +79,16 @@ public:
     // The control focused when the form is activated and had no focused control before;
     // afterwards activation gives the focus back to the control that had it last.
     void SetActiveControl(Control* control) { activeControl_ = control; }
+
+    // The form's show, close-query and destroy events. They start as the form's own
+    // handlers; a component on the form may put its own in their place and call on.
+    std::function<void()> OnShow = [this] { FormShow(); };
+    std::function<bool()> OnCloseQuery = [this] { return FormCloseQuery(); };
+    std::function<void()> OnDestroy = [this] { FormDestroy(); };
+
+    // Where the form is placed when first shown, after its show event.
+    enum class Placement { Designed, DesktopCenter };
+    Placement Position = Placement::Designed;
 
     // Closing the main form ends the program's message loop.
     void MakeMainForm() { isMainForm_ = true; }

@@ -14,6 +14,7 @@
 #include "catalogue/search_form.h"
 #include "dialogs/message_dialog_driving.h"
 #include "support/dialog_answerer.h"
+#include "support/quiet_start.h"
 #include "support/quit_request_drain.h"
 #include "ui/application.h"
 
@@ -23,6 +24,7 @@ protected:
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&icc);
         frm.Create();
+        QuietStart(frm);
         // Shown without the first-show handler: the find does not depend on it.
         ::ShowWindow(frm.Handle(), SW_SHOW);
         ::SetForegroundWindow(frm.Handle());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "support/quiet_start.h"
 #include "support/quit_request_drain.h"
 #include "ui/application.h"
 
@@ -16,6 +17,7 @@ protected:
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&icc);
         frm.Create();
+        QuietStart(frm);
         frm.Show();
         Application::ProcessMessages();
     }
