@@ -70,7 +70,7 @@ TEST_F(FirstShowNoticeTest, ComesBeforeTheWindowItsBoxTurnsItOffAndCtrlF5BackOn)
 }
 
 TEST_F(FirstShowNoticeTest, AFailingNoticeIsLoggedAndThePageStillOpens) {
-    auto frm = std::make_unique<Tfrm_main_quillmont>();
+    auto frm = std::make_unique<FormInstance<Tfrm_main_quillmont>>();
     frm->Create();
     frm->notice.Ask = [](bool&, const std::wstring&, const std::wstring&, bool) -> bool {
         throw Exception(L"notice broke");
