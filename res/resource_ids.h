@@ -15,6 +15,9 @@
 #define IDI_PIC_SELECT 109
 #define IDI_PIC_ABOUT 110
 #define IDI_PIC_REFRESH 111
+// The about window's 48 x 48 picture and its OK button's check mark.
+#define IDI_PIC_PROGRAM48 112
+#define IDI_PIC_OK_GLYPH 113
 
 #define IDM_MAIN 200
 #define IDM_LIST_POPUP 201

@@ -7,7 +7,10 @@
 #include "app/author_site.h"
 #include "catalogue/search_form.h"
 #include "catalogue/sort_lv.h"
+#include "dialogs/about.h"
+#include "shell/explorer_entry.h"
 #include "ui/application.h"
+#include "util/app_folder.h"
 
 namespace {
 
@@ -233,7 +236,9 @@ void Tfrm_main_quillmont::N_closeClick() {
     Close();
 }
 
-void Tfrm_main_quillmont::N_aboutClick() {}
+void Tfrm_main_quillmont::N_aboutClick() {
+    Tfrm_about::Execute(hwnd_);
+}
 void Tfrm_main_quillmont::btn_searchClick() {
     if (exporter.Running())
         return;
@@ -255,7 +260,9 @@ void Tfrm_main_quillmont::N_searchClick() {
     if (!catalogue.Scanning())
         FindInCatalogue(hwnd_, lv);
 }
-void Tfrm_main_quillmont::N5Click(int) {}
+void Tfrm_main_quillmont::N5Click(int tag) {
+    TExplorerEntry(ExePath()).Execute(tag);
+}
 void Tfrm_main_quillmont::lvClick() {
     catalogue.ShowPreview();
 }

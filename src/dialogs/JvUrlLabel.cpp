@@ -3,6 +3,8 @@
 
 #include "dialogs/JvUrlLabel.h"
 
+#include "ui/application.h"
+
 void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
     CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
                        ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
@@ -19,18 +21,37 @@ void TJvURLlabel::SetLabelFont(HFONT base) {
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void TJvURLlabel::SizeToText() {
+    const std::wstring caption = Text();
+    ScreenDC screen;
+    const HGDIOBJ old = ::SelectObject(screen.get(), font_.get());
+    SIZE size{};
+    ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::SelectObject(screen.get(), old);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+void NotMailType(HWND label) {
+    ::MessageBoxW(label, L"Must be only on MAIL type", Application::Title().c_str(), MB_OK);
+}
+
+} // namespace
+
 void TJvURLlabel::SetMailSubject(const std::wstring& subject) {
     if (UrlType == TUrlType::Mail)
         mailSubject_ = subject;
     else
-        ::MessageBoxW(hwnd_, L"Must be only on MAIL type", L"", MB_OK);
+        NotMailType(hwnd_);
 }
 
 void TJvURLlabel::SetMailBody(const std::wstring& body) {
     if (UrlType == TUrlType::Mail)
         mailBody_ = body;
     else
-        ::MessageBoxW(hwnd_, L"Must be only on MAIL type", L"", MB_OK);
+        NotMailType(hwnd_);
 }
 
 void TJvURLlabel::SetFontColor(COLORREF color) {

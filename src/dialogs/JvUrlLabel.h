@@ -34,6 +34,8 @@ public:
     void SetFontColor(COLORREF color);
     // The font the caption is drawn with; the label adds the underline to it.
     void SetLabelFont(HFONT base);
+    // Resizes the label to fit its caption on one line in its font.
+    void SizeToText();
     std::wstring Target() const;
     void Click();
     void MouseEnter();

@@ -74,6 +74,13 @@ HINSTANCE Instance() {
     return ::GetModuleHandleW(nullptr);
 }
 
+HWND Handle() {
+    static const HWND window =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                          nullptr, Instance(), nullptr);
+    return window;
+}
+
 HintSettings& Hints() {
     return hints;
 }

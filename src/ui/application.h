@@ -21,6 +21,10 @@ void SetTitle(std::wstring title);
 
 HINSTANCE Instance();
 
+// The application's own hidden top-level window, made on first use: the owner of windows
+// that belong to the program as a whole rather than to its main window.
+HWND Handle();
+
 // Hint (tooltip) settings every window's hints follow.
 struct HintSettings {
     UINT pauseMs = 500;

@@ -1,0 +1,54 @@
+#pragma once
+// The about window: the program's picture, name, version and build date, the author's
+// contact lines with a mail link and a web link, and an OK button.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "dialogs/JvUrlLabel.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/handle.h"
+
+class Tfrm_about : public Form {
+public:
+    // Creates the window (FormCreate runs at the end), owned by the application's hidden
+    // window and centred over MainWindow.
+    void Create(HWND MainWindow);
+
+    // The menu command: shows the window modally over MainWindow, which stays disabled
+    // until the window is closed, and frees it.
+    static void Execute(HWND MainWindow);
+
+    ::Image Image;
+    Label Label6;
+    Label Label1;
+    Label Label4;
+    Label Label2;
+    TJvURLlabel E_mail_label;
+    TJvURLlabel URLlabel1;
+    Label Label3;
+    Label Label5;
+    Label lbl_version;
+    Label lbl_main_name;
+    Label Label7;
+    Bevel Bevel1;
+    Button BitBtn1;
+
+    void FormCreate();
+    void FormShow() override;
+    void BitBtn1Click();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void FormResize() override;
+
+private:
+    void CreateLabel(Label& label, const Bounds& bounds, const std::wstring& caption,
+                     int fontHeight = 0);
+    void CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::wstring& caption);
+    std::vector<UniqueFont> fonts_;
+    UniqueIcon picture_;
+    UniqueIcon glyph_;
+};

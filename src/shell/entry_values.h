@@ -1,0 +1,19 @@
+#pragma once
+// The keys and values of the program's entry in Explorer's folder-background menu, built
+// from the executable's path. Portable: no Win32 here.
+
+#include <string>
+#include <string_view>
+
+// The entry's name: the executable's file name without its extension, so that a renamed
+// executable gets an entry of its own ("C:\Tools\Quillmont.exe" gives "Quillmont").
+std::wstring EntryName(std::wstring_view ExePath);
+
+// "Directory\Background\shell\" + Name: the entry's key under the class registry.
+std::wstring EntryKey(const std::wstring& Name);
+
+// The menu text: "Открыть «Name»".
+std::wstring EntryVerb(const std::wstring& Name);
+
+// The path between double quotes, as the icon and the command hold it.
+std::wstring QuotedPath(const std::wstring& ExePath);

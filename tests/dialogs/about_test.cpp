@@ -1,0 +1,99 @@
+// The about window's layout, version line and keys, and the link label's colours.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "dialogs/about.h"
+#include "message_dialog_driving.h"
+#include "ui/application.h"
+#include "util/date_time_text.h"
+#include "util/exe_file_date.h"
+
+namespace {
+
+class AboutTest : public ::testing::Test, public Form {
+protected:
+    AboutTest() {
+        CreateForm(L"Главное", 700, 500, nullptr);
+        ::SetWindowPos(hwnd_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        Show();
+    }
+};
+
+using Place = std::array<LONG, 4>;
+
+// A control's left, top, right and bottom in its parent's client area (tests run at 96 DPI).
+Place PlaceOf(const Control& control) {
+    RECT r{};
+    ::GetWindowRect(control.Handle(), &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control.Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+LONG CentreX(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return (r.left + r.right) / 2;
+}
+
+} // namespace
+
+TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
+    FormInstance<Tfrm_about> about;
+    about.Create(hwnd_);
+    EXPECT_EQ(about.ClientRect().right, 506);
+    EXPECT_EQ(about.ClientRect().bottom, 255);
+    const auto style = ::GetWindowLongPtrW(about.Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_SYSMENU); // no close box
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_EQ(::GetWindow(about.Handle(), GW_OWNER), Application::Handle());
+    EXPECT_NEAR(CentreX(about.Handle()), CentreX(hwnd_), 1);
+
+    EXPECT_EQ(PlaceOf(about.Image), (Place{16, 20, 64, 68}));
+    EXPECT_EQ(PlaceOf(about.BitBtn1), (Place{396, 218, 477, 243}));
+    EXPECT_EQ(PlaceOf(about.Bevel1)[1], 255 - 47);
+    EXPECT_EQ(PlaceOf(about.lbl_version)[1], 139);
+    EXPECT_EQ(about.URLlabel1.Target(), L"http://quillmont.example.org/index/0-42");
+    EXPECT_EQ(about.E_mail_label.Target(), L"mailto:author@example.org?Subject=&Body=");
+    EXPECT_EQ(TextColorOf(about.Handle(), about.lbl_version.Handle()), 0x00800000u);
+    // The test program has no version information: the date part follows directly.
+    EXPECT_EQ(about.lbl_version.Text(), L"Версия программы:  от: " + DateTimeText(ExeFileDate()));
+}
+
+TEST_F(AboutTest, EscKeepsItOpenEnterClosesIt) {
+    bool openAfterEsc = false, mainDisabled = false;
+    DialogAnswerer answer(
+        [&](HWND dialog) {
+            mainDisabled = !::IsWindowEnabled(hwnd_);
+            PressKey(dialog, VK_ESCAPE);
+            PumpMessagesFor(300);
+            openAfterEsc = ::IsWindowVisible(dialog) != FALSE;
+            PressKey(dialog, VK_RETURN);
+        },
+        kFormClass);
+    Tfrm_about::Execute(hwnd_);
+    EXPECT_EQ(answer.Answered(), 1u);
+    EXPECT_TRUE(openAfterEsc);
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(hwnd_));
+}
+
+TEST_F(AboutTest, LinkTurnsActiveOverItAndBlueAfterIt) {
+    TJvURLlabel link;
+    link.Create(hwnd_, {10, 10, 100, 16}, L"link");
+    link.SetFontColor(0x000000FF);
+    link.ActiveColor = 0x0000FF00;
+    ::SendMessageW(link.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(link.FontColor(), 0x0000FF00u);
+    ::SendMessageW(link.Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(link.FontColor(), TJvURLlabel::kBlue); // not the red it started with
+
+    link.DetectMouse = false;
+    link.SetFontColor(0x000000FF);
+    ::SendMessageW(link.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ::SendMessageW(link.Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(link.FontColor(), 0x000000FFu);
+}
