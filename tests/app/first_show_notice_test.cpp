@@ -70,7 +70,8 @@ TEST_F(FirstShowNoticeTest, ComesBeforeTheWindowItsBoxTurnsItOffAndCtrlF5BackOn)
 }
 
 TEST_F(FirstShowNoticeTest, AFailingNoticeIsLoggedAndThePageStillOpens) {
-    auto frm = std::make_unique<FormInstance<Tfrm_main_quillmont>>();
+    std::unique_ptr<Tfrm_main_quillmont> frm =
+        std::make_unique<FormInstance<Tfrm_main_quillmont>>();
     frm->Create();
     frm->notice.Ask = [](bool&, const std::wstring&, const std::wstring&, bool) -> bool {
         throw Exception(L"notice broke");
