@@ -63,7 +63,7 @@ TEST(ImageCheck, DamagedImagesAreRefusedNamingTheDamage) {
         {Patched(good, 4, 0), size},
         {Patched(good, 4, 0x80000000u), size},
         {Patched(good, 8, 1), size},
-        {Patched(good, 14, 16 | 1 << 16), L"Глубина цвета изображения значка некорректна"},
+        {Patched(good, 14, 16), L"Глубина цвета изображения значка некорректна"},
         {Patched(good, 16, 3), L"Сжатые изображения значков не поддерживаются"},
         {Patched(good, 32, 17), L"Палитра изображения значка некорректна"},
         {Patched(good, 4, 0x7FFFFFFF),
