@@ -66,10 +66,12 @@ public:
     bool ReadHeader(TMemoryStream& Stream, std::uint16_t& Count);
 
     // Appends the images of group icon ResName (a number in MAKEINTRESOURCE form or a text)
-    // of a loaded module. False for a directory that is not an icon directory. Raises
-    // EResNotFound for a group or icon resource the module lacks and EReadError for a
-    // directory that ends before its entries do; the images appended before stay.
-    bool LoadFromResource(HMODULE Module, LPCWSTR ResName);
+    // of a loaded module, charging the directory and the images to Budget. False for a
+    // directory that is not an icon directory. Raises EResNotFound for a group or icon
+    // resource the module lacks, EReadError for a directory that ends before its entries
+    // do and EIconDataError for a damaged image or a spent budget; the images appended
+    // before stay.
+    bool LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget);
 
     // The .ico form at the stream's position; nothing for an icon without images.
     void SaveToStream(TMemoryStream& Stream) const;

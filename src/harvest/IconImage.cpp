@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "harvest/image_check.h"
+
 namespace {
 
 constexpr DWORD IconFormatVersion = 0x00030000;
@@ -102,10 +104,13 @@ void TIconImage::SetContents(const TIconEntry& Entry, std::vector<std::uint8_t> 
         data_.clear();
 }
 
-TResourceIconImage::TResourceIconImage(TMemoryStream& Stream, HMODULE Module) {
+TResourceIconImage::TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget) {
+    Budget.TakeImage();
     const TGroupIconEntry entry = ReadGroupIconEntry(Stream);
     const std::span<const std::uint8_t> bytes =
         ResourceBytes(Module, MAKEINTRESOURCEW(entry.IconId), RT_ICON);
-    SetContents(entry.Entry, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const std::span<const std::uint8_t> image = StatedImage(entry.Entry.BytesInRes, bytes);
+    Budget.TakeBytes(image.size());
+    SetContents(entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end()));
     UpdateSize();
 }

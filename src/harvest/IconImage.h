@@ -13,6 +13,7 @@
 
 #include "harvest/icon_format.h"
 #include "harvest/memory_stream.h"
+#include "harvest/read_budget.h"
 #include "ui/handle.h"
 #include "util/exception.h"
 
@@ -79,7 +80,9 @@ private:
 class TResourceIconImage : public TIconImage {
 public:
     // CreateFromResource: Stream is on a group-icon directory entry; reads it and copies
-    // the icon resource it names out of Module. Raises EReadError for a stream that ends
-    // early and EResNotFound for an icon resource the module lacks.
-    TResourceIconImage(TMemoryStream& Stream, HMODULE Module);
+    // the image out of the icon resource it names in Module: the bytes the entry states,
+    // without the padding after a bitmap's rows. The image and its bytes are charged to
+    // Budget. Raises EReadError for a stream that ends early, EResNotFound for an icon
+    // resource the module lacks and EIconDataError for a damaged image or a spent budget.
+    TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget);
 };

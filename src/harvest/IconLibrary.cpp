@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "harvest/image_check.h"
 #include "harvest/module_kind.h"
 
 namespace {
@@ -77,6 +78,13 @@ namespace {
 BOOL CALLBACK CountGroup(HMODULE, LPCWSTR, LPWSTR, LONG_PTR Param) {
     ++*reinterpret_cast<int*>(Param);
     return TRUE;
+}
+
+std::uint64_t FileSizeOf(const std::wstring& FileName) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(FileName.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
 int PEIconCount(const std::wstring& FileName) {
@@ -185,6 +193,7 @@ bool T32BitReader::Load() {
     Module.reset(::LoadLibraryExW(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!Module)
         return false;
+    budget_.emplace(FileSizeOf(FileName));
     TEnumContext context{this, nullptr};
     ::EnumResourceNamesW(Module.get(), RT_GROUP_ICON, &T32BitReader::EnumGroup,
                          reinterpret_cast<LONG_PTR>(&context));
@@ -206,7 +215,7 @@ BOOL CALLBACK T32BitReader::EnumGroup(HMODULE, LPCWSTR, LPWSTR Name, LONG_PTR Pa
 
 void T32BitReader::AddGroup(LPCWSTR Name) {
     auto icon = std::make_unique<TAdvancedIcon>();
-    icon->LoadFromResource(Module.get(), Name);
+    icon->LoadFromResource(Module.get(), Name, *budget_);
     std::wstring entryName = IS_INTRESOURCE(Name)
                                  ? std::to_wstring(reinterpret_cast<ULONG_PTR>(Name))
                                  : std::wstring(Name);
@@ -235,8 +244,10 @@ bool T16BitReader::Load() {
         }
         Icons.Assign(std::move(icons));
         return true;
+    } catch (const EIconDataError&) {
+        throw;
     } catch (...) {
-        // Any fault of the file, including one that exhausts memory, rejects the file.
+        // Any other fault of the file, including one that exhausts memory, rejects the file.
         return false;
     }
 }
@@ -274,10 +285,13 @@ void TICL16Icon::LoadGroup(T16BitReader& Reader, std::size_t Index) {
 
 void TICL16Icon::LoadImage(T16BitReader& Reader, TMemoryStream& Stream) {
     const TGroupIconEntry entry = ReadGroupIconEntry(Stream);
+    Reader.Budget().TakeImage();
     std::wstring name;
-    std::vector<std::uint8_t> data =
+    const std::vector<std::uint8_t> resource =
         Reader.ReadResource(Reader.FindIcon(entry.IconId, false), false, name);
-    Images.Add(std::make_unique<TICL16IconImage>(entry.Entry, std::move(data)));
+    const std::span<const std::uint8_t> image = StatedImage(entry.Entry.BytesInRes, resource);
+    Images.Add(std::make_unique<TICL16IconImage>(
+        entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end())));
 }
 
 // --- TIconLibrary ---------------------------------------------------------------------

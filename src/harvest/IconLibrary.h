@@ -17,6 +17,7 @@
 #include "harvest/file_errors.h"
 #include "harvest/memory_stream.h"
 #include "harvest/ne_parser.h" // EICLReadError
+#include "harvest/read_budget.h"
 #include "ui/handle.h"
 #include "util/exception.h"
 
@@ -101,7 +102,8 @@ public:
     using TICLReader::TICLReader;
     ~T32BitReader() override;
     // False when the system cannot load the module. An error while a group is read (a
-    // missing icon resource, a directory cut short) raises out of it.
+    // missing icon resource, a directory cut short, a damaged image, more bytes or images
+    // taken than the file's budget allows) raises out of it.
     bool Load() override;
 
 private:
@@ -109,6 +111,7 @@ private:
     void AddGroup(LPCWSTR Name);
 
     UniqueModule Module;
+    std::optional<TReadBudget> budget_;
 };
 
 // A 16-bit module or icon library, parsed from the file.
@@ -116,10 +119,12 @@ class T16BitReader : public TICLReader {
 public:
     // Opens the file (EFOpenError when it cannot).
     explicit T16BitReader(std::wstring FileName);
-    // False for any fault of the file; the icons built before it are destroyed.
+    // False for any fault of the file; the icons built before it are destroyed. Damaged
+    // images and a spent budget are not swallowed: EIconDataError raises out of it.
     bool Load() override;
 
     const std::wstring& BaseName() const { return baseName_; }
+    TReadBudget& Budget() { return module_->Budget(); }
     std::size_t FindIcon(std::uint16_t Number, bool Group) const;
     std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);
     void CopyResource(std::size_t Index, bool Group, std::wstring& Name, TMemoryStream& Stream);
@@ -143,7 +148,8 @@ public:
     // Reads group Index of the reader's group table with all its images. A directory that
     // is not an icon directory gives no images.
     void LoadGroup(T16BitReader& Reader, std::size_t Index);
-    // Reads one group entry from Stream and appends the image it names.
+    // Reads one group entry from Stream and appends the image it names, without the
+    // padding after a bitmap's rows. Raises EIconDataError for a damaged image.
     void LoadImage(T16BitReader& Reader, TMemoryStream& Stream);
 
     std::wstring Name;

@@ -1,5 +1,6 @@
 #include "harvest/ne_parser.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -17,11 +18,6 @@ constexpr std::uint16_t GroupIconType = 14;
 // Offsets and lengths are 16-bit values shifted by this; a larger shift addresses nothing a
 // file can hold.
 constexpr std::int16_t MaxAlignShift = 31;
-
-// An icon library's resources are each read once or a few times over; a file whose
-// resources would make the readers take more than this many times its own size is built
-// to exhaust memory, not to hold icons.
-constexpr std::uint64_t MaxBytesTakenPerFileByte = 16;
 
 constexpr std::size_t MaxExtensionRemoved = 30;
 
@@ -50,7 +46,7 @@ std::wstring NEResourceName(std::wstring_view BaseName, std::size_t Index) {
 }
 
 TNEModule::TNEModule(TByteSource& Source, std::wstring BaseName)
-    : source_(Source), baseName_(std::move(BaseName)) {}
+    : source_(Source), baseName_(std::move(BaseName)), budget_(Source.Size()) {}
 
 void TNEModule::Read(std::span<std::uint8_t> Buffer) {
     source_.ReadAt(position_, Buffer);
@@ -100,7 +96,18 @@ void TNEModule::ReadResourceTable() {
     }
     if (groupEntries_.empty() || iconEntries_.empty())
         throw EICLReadError(L"Таблица ресурсов содежит ошибки");
+    iconIndex_ = IndexByNumber(iconEntries_);
+    groupIndex_ = IndexByNumber(groupEntries_);
     ReadResourceNames();
+}
+
+TNEModule::TNumberIndex TNEModule::IndexByNumber(const std::vector<TNEResourceEntry>& Table) {
+    TNumberIndex index(Table.size());
+    for (std::size_t i = 0; i < Table.size(); ++i)
+        index[i] = {static_cast<std::uint16_t>(Table[i].Id ^ NumberedType),
+                    static_cast<std::uint16_t>(i)};
+    std::sort(index.begin(), index.end());
+    return index;
 }
 
 void TNEModule::ReadTypeInfo() {
@@ -143,11 +150,11 @@ void TNEModule::ReadResourceNames() {
 }
 
 std::size_t TNEModule::FindIcon(std::uint16_t Number, bool Group) const {
-    const std::vector<TNEResourceEntry>& table = Group ? groupEntries_ : iconEntries_;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if ((table[i].Id ^ NumberedType) == Number)
-            return i;
-    }
+    const TNumberIndex& index = Group ? groupIndex_ : iconIndex_;
+    const auto found =
+        std::lower_bound(index.begin(), index.end(), std::pair(Number, std::uint16_t{0}));
+    if (found != index.end() && found->first == Number)
+        return found->second;
     throw EICLReadError(L"Ресурсы значков не найдены");
 }
 
@@ -159,9 +166,7 @@ std::vector<std::uint8_t> TNEModule::ReadResource(std::size_t Index, bool Group,
     const std::uint64_t length = std::uint64_t{entry.Length} << alignShift_;
     if (!source_.Holds(offset, length))
         throw EReadError(L"Stream read error");
-    if (bytesTaken_ + length > MaxBytesTakenPerFileByte * source_.Size())
-        throw EICLReadError(MsgBadFile);
-    bytesTaken_ += length;
+    budget_.TakeBytes(length);
     std::vector<std::uint8_t> data(length);
     position_ = offset;
     Read(data);

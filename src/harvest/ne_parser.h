@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "harvest/byte_source.h"
 #include "harvest/memory_stream.h"
+#include "harvest/read_budget.h"
 #include "util/exception.h"
 
 // A 16-bit file that is not a readable icon library.
@@ -57,18 +59,25 @@ public:
     const std::vector<std::string>& Names() const { return names_; }
 
     // The position, in the group table when Group or else in the icon table, of the first
-    // entry numbered Number. Raises EICLReadError when there is none.
+    // entry numbered Number, looked up in an index the resource table's reading builds.
+    // Raises EICLReadError when there is none.
     std::size_t FindIcon(std::uint16_t Number, bool Group) const;
 
+    // What reading this file may still cost; the resources read are charged to it.
+    TReadBudget& Budget() { return budget_; }
+
     // The bytes of entry Index of the chosen table, with the entry's fallback name. A
-    // resource that does not lie within the file raises EReadError, and one that would
-    // take the bytes read from the file far past the file's own size raises EICLReadError,
-    // both before anything is allocated for it.
+    // resource that does not lie within the file raises EReadError, and one that overdraws
+    // the file's budget raises EIconDataError, both before anything is allocated for it.
     std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);
     // The same bytes appended to Stream.
     void CopyResource(std::size_t Index, bool Group, std::wstring& Name, TMemoryStream& Stream);
 
 private:
+    // Numbers with the position of their entry, ascending; a number's first entry first.
+    using TNumberIndex = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
+    static TNumberIndex IndexByNumber(const std::vector<TNEResourceEntry>& Table);
+
     void ReadTypeInfo();
     void ReadResourceNames();
     void Read(std::span<std::uint8_t> Buffer);
@@ -84,6 +93,8 @@ private:
     std::int32_t resTableOffset_ = 0;
     std::vector<TNEResourceEntry> iconEntries_;
     std::vector<TNEResourceEntry> groupEntries_;
+    TNumberIndex iconIndex_;
+    TNumberIndex groupIndex_;
     std::vector<std::string> names_;
-    std::uint64_t bytesTaken_ = 0;
+    TReadBudget budget_;
 };

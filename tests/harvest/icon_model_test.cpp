@@ -48,11 +48,20 @@ protected:
 
     ScratchFolder folder_;
     std::vector<UniqueModule> modules_;
+    TReadBudget budget_{std::uint64_t{1} << 32};
 };
 
 std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> Span) {
     return {Span.begin(), Span.end()};
 }
+
+// Bytes the loaders would refuse, held as an image all the same.
+class TJunkImage : public TIconImage {
+public:
+    TJunkImage(const TIconEntry& Entry, std::vector<std::uint8_t> Data) {
+        SetContents(Entry, std::move(Data));
+    }
+};
 
 // The number of pixels of a white 64 x 64 canvas that the image changes.
 int PaintedPixels(TIconImage& Image) {
@@ -127,7 +136,7 @@ TEST_F(IconModel, LoadsGroupsByNumberAndByName) {
     const std::vector<TFixtureGroup> groups = SampleGroups();
     const HMODULE module = LoadGroups(groups);
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(module, MAKEINTRESOURCEW(1)));
+    ASSERT_TRUE(icon.LoadFromResource(module, MAKEINTRESOURCEW(1), budget_));
     ASSERT_EQ(icon.Images.Count(), 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(icon.Images.Items(i)->Entry(),
@@ -135,7 +144,7 @@ TEST_F(IconModel, LoadsGroupsByNumberAndByName) {
         EXPECT_EQ(Bytes(icon.Images.Items(i)->Data()),
                   groups[0].Images[static_cast<std::size_t>(i)].Data);
     }
-    ASSERT_TRUE(icon.LoadFromResource(module, L"NAMED")); // appended to the images there
+    ASSERT_TRUE(icon.LoadFromResource(module, L"NAMED", budget_)); // appended to the images there
     ASSERT_EQ(icon.Images.Count(), 5);
     EXPECT_EQ(icon.Images.Items(2)->Width(), 48);
     EXPECT_EQ(icon.Images.Items(3)->Width(), 0); // a 256-pixel PNG
@@ -151,58 +160,75 @@ TEST_F(IconModel, SizeComesFromTheImageBytes) {
     misstated.Entry.Width = 99;
     misstated.Entry.Height = 7;
     TFixtureImage tall = MakeBitmapImage(48, 4);
-    Patch32(tall.Data, 8, 64 * 2); // 48 wide, 64 high: the smaller side wins
+    Patch32(tall.Data, 8, 64 * 2);                      // 48 wide, 64 high: the smaller side wins
+    tall.Data.resize(tall.Data.size() + 16 * (24 + 8)); // the rows of 16 more lines
+    tall.Entry.BytesInRes = static_cast<std::uint32_t>(tall.Data.size());
     TFixtureImage scrap{TIconEntry{24, 24, 0, 0, 1, 32, 10}, std::vector<std::uint8_t>(10, 0x28)};
     groups[0].Images = {misstated, tall, scrap};
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(groups), MAKEINTRESOURCEW(1)));
+    // Bytes too short for a header are not an image: the load stops there.
+    try {
+        icon.LoadFromResource(LoadGroups(groups), MAKEINTRESOURCEW(1), budget_);
+        FAIL() << "a 10-byte image was taken";
+    } catch (const EIconDataError& e) {
+        EXPECT_EQ(e.Message(), L"Заголовок изображения значка поврежден");
+    }
+    ASSERT_EQ(icon.Images.Count(), 2);
     EXPECT_EQ(icon.Images.Items(0)->Width(), 32);
     EXPECT_EQ(icon.Images.Items(0)->Height(), 32);
     EXPECT_EQ(icon.Images.Items(0)->ColorCount(), misstated.Entry.ColorCount);
     EXPECT_EQ(icon.Images.Items(1)->Width(), 48);
     EXPECT_EQ(icon.Images.Items(1)->Height(), 48);
-    EXPECT_EQ(icon.Images.Items(2)->Width(), 24); // too short for a header: the entry's size
-    EXPECT_EQ(icon.Images.Items(2)->Height(), 24);
 }
 
 TEST_F(IconModel, StatedLengthsAgainstTheResourceHeld) {
     std::vector<TFixtureGroup> groups(1);
     TFixtureImage longer = MakeBitmapImage(16, 4);
     longer.Entry.BytesInRes += 5000; // states more than the resource holds
+    TFixtureImage padded = MakeBitmapImage(16, 1);
+    const std::vector<std::uint8_t> image = padded.Data;
+    padded.Data.resize(image.size() + 100, 0x55); // the entry states the padding too
+    padded.Entry.BytesInRes = static_cast<std::uint32_t>(padded.Data.size());
     TFixtureImage shorter = MakeBitmapImage(16, 8);
     shorter.Entry.BytesInRes -= 100;
-    groups[0].Images = {longer, shorter};
+    groups[0].Images = {longer, padded, shorter};
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(groups), MAKEINTRESOURCEW(1)));
+    try {
+        icon.LoadFromResource(LoadGroups(groups), MAKEINTRESOURCEW(1), budget_);
+        FAIL() << "an image cut short was taken";
+    } catch (const EIconDataError& e) {
+        EXPECT_EQ(e.Message(), L"Данные изображения значка короче, чем указано в его заголовке");
+    }
+    ASSERT_EQ(icon.Images.Count(), 2);
     EXPECT_EQ(icon.Images.Items(0)->BytesInRes(), longer.Data.size());
     EXPECT_EQ(Bytes(icon.Images.Items(0)->Data()), longer.Data);
-    EXPECT_EQ(icon.Images.Items(1)->BytesInRes(), shorter.Entry.BytesInRes);
-    TMemoryStream stream;
-    icon.SaveToStream(stream);
-    EXPECT_EQ(stream.Size(), 6 + 2 * 16 + longer.Data.size() + shorter.Entry.BytesInRes);
+    EXPECT_EQ(icon.Images.Items(1)->BytesInRes(), image.size());
+    EXPECT_EQ(Bytes(icon.Images.Items(1)->Data()), image);
 }
 
 TEST_F(IconModel, DirectoriesThatAreNotIconDirectories) {
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), L"NAMED"));
+    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), L"NAMED", budget_));
     ASSERT_EQ(icon.Images.Count(), 3);
     for (std::vector<std::uint8_t> header :
          {std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0}, std::vector<std::uint8_t>{1, 0, 1, 0, 0, 0},
           std::vector<std::uint8_t>{0, 0, 1}}) {
-        EXPECT_FALSE(icon.LoadFromResource(LoadWithDirectory(header), MAKEINTRESOURCEW(1)));
+        EXPECT_FALSE(
+            icon.LoadFromResource(LoadWithDirectory(header), MAKEINTRESOURCEW(1), budget_));
         EXPECT_EQ(icon.Images.Count(), 3);
         EXPECT_EQ(icon.Images.Capacity(), 3);
     }
-    EXPECT_TRUE(icon.LoadFromResource(LoadWithDirectory({0, 0, 1, 0, 0, 0}), MAKEINTRESOURCEW(1)));
+    EXPECT_TRUE(
+        icon.LoadFromResource(LoadWithDirectory({0, 0, 1, 0, 0, 0}), MAKEINTRESOURCEW(1), budget_));
     EXPECT_EQ(icon.Images.Count(), 3);
 }
 
 TEST_F(IconModel, MissingResourcesAndShortDirectories) {
     const HMODULE module = LoadGroups(SampleGroups());
     TAdvancedIcon icon;
-    auto messageOf = [&icon](HMODULE m, LPCWSTR name) {
+    auto messageOf = [this, &icon](HMODULE m, LPCWSTR name) {
         try {
-            icon.LoadFromResource(m, name);
+            icon.LoadFromResource(m, name, budget_);
         } catch (const EResNotFound& e) {
             return L"not found: " + e.Message();
         } catch (const EReadError& e) {
@@ -231,7 +257,7 @@ TEST_F(IconModel, MissingResourcesAndShortDirectories) {
 
 TEST_F(IconModel, HandlesAndDrawing) {
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), MAKEINTRESOURCEW(1)));
+    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), MAKEINTRESOURCEW(1), budget_));
     TIconImage& image = *icon.Images.Items(1);
     const HICON handle = image.GetHandle();
     ASSERT_NE(handle, nullptr);
@@ -246,20 +272,16 @@ TEST_F(IconModel, HandlesAndDrawing) {
     EXPECT_GT(PaintedPixels(image), 0);
     EXPECT_LE(PaintedPixels(image), 32 * 32);
 
-    std::vector<TFixtureGroup> refused(1);
-    refused[0].Images = {
-        TFixtureImage{TIconEntry{32, 32, 0, 0, 1, 32, 64}, std::vector<std::uint8_t>(64, 0xEE)}};
-    TAdvancedIcon junk;
-    ASSERT_TRUE(junk.LoadFromResource(LoadGroups(refused), MAKEINTRESOURCEW(1)));
-    EXPECT_EQ(junk.Images.Items(0)->GetHandle(), nullptr);
-    EXPECT_EQ(PaintedPixels(*junk.Images.Items(0)), 0);
+    TJunkImage junk(TIconEntry{32, 32, 0, 0, 1, 32, 64}, std::vector<std::uint8_t>(64, 0xEE));
+    EXPECT_EQ(junk.GetHandle(), nullptr);
+    EXPECT_EQ(PaintedPixels(junk), 0);
 }
 
 TEST_F(IconModel, CopiesShareNothing) {
     auto source = std::make_unique<TAdvancedIcon>();
-    ASSERT_TRUE(source->LoadFromResource(LoadGroups(SampleGroups()), L"NAMED"));
+    ASSERT_TRUE(source->LoadFromResource(LoadGroups(SampleGroups()), L"NAMED", budget_));
     TAdvancedIcon copy;
-    copy.LoadFromResource(modules_.back().get(), MAKEINTRESOURCEW(1));
+    copy.LoadFromResource(modules_.back().get(), MAKEINTRESOURCEW(1), budget_);
     copy.Assign(*source); // replaces what was there
     ASSERT_EQ(copy.Images.Count(), 3);
     EXPECT_EQ(copy.Images.Capacity(), 3);
@@ -294,8 +316,8 @@ TEST_F(IconModel, SavesTheIcoForm) {
     const HMODULE module = LoadGroups(groups);
     TAdvancedIcon one;
     TAdvancedIcon two;
-    ASSERT_TRUE(one.LoadFromResource(module, MAKEINTRESOURCEW(1)));
-    ASSERT_TRUE(two.LoadFromResource(module, MAKEINTRESOURCEW(2)));
+    ASSERT_TRUE(one.LoadFromResource(module, MAKEINTRESOURCEW(1), budget_));
+    ASSERT_TRUE(two.LoadFromResource(module, MAKEINTRESOURCEW(2), budget_));
 
     const std::wstring path = folder_ / L"out.ico";
     WriteFileBytes(path, std::vector<std::uint8_t>(5000, 0x55)); // replaced and truncated
@@ -326,7 +348,7 @@ TEST_F(IconModel, IconWithoutImagesCreatesNoFile) {
 
 TEST_F(IconModel, FileThatCannotBeCreated) {
     TAdvancedIcon icon;
-    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), MAKEINTRESOURCEW(1)));
+    ASSERT_TRUE(icon.LoadFromResource(LoadGroups(SampleGroups()), MAKEINTRESOURCEW(1), budget_));
     const std::wstring path = folder_ / L"missing\\out.ico";
     try {
         icon.SaveToFile(path);

@@ -192,7 +192,7 @@ TEST(NEModule, ResourcesSharedOverAndOverAreRefused) {
         Patch16(module.Bytes, EntryAt(module.GroupBlockOffset, g) + 2,
                 Get16(module.Bytes, first + 2));
     }
-    EXPECT_EQ(ReadError(module.Bytes), L"ICL: ICL-файл некорректен или поврежден");
+    EXPECT_EQ(ReadError(module.Bytes), L"Ресурсы значков содержат слишком много данных");
 }
 
 TEST(NEModule, BaseNameAndFallbackNames) {

@@ -178,7 +178,184 @@ void AddBrokenPE(std::vector<TBrokenModule>& Out) {
         Out.push_back(std::move(module));
 }
 
+const wchar_t* const MsgEmpty = L"Изображение значка пусто";
+const wchar_t* const MsgHeader = L"Заголовок изображения значка поврежден";
+const wchar_t* const MsgSize = L"Размеры изображения значка некорректны";
+const wchar_t* const MsgBits = L"Глубина цвета изображения значка некорректна";
+const wchar_t* const MsgShort = L"Данные изображения значка короче, чем указано в его заголовке";
+const wchar_t* const MsgPng = L"Заголовок PNG-изображения значка поврежден";
+const wchar_t* const MsgBudget = L"Ресурсы значков содержат слишком много данных";
+
+// A PNG image followed by filler, so that taking the image takes every byte.
+std::vector<std::uint8_t> LargePng() {
+    std::vector<std::uint8_t> bytes = MakePngImage(256).Data;
+    bytes.resize(200000, 0x5A);
+    return bytes;
+}
+
+std::vector<std::uint8_t> GroupOfOne(std::uint16_t Entries, std::uint32_t BytesInRes,
+                                     std::uint16_t Icon) {
+    std::vector<std::uint8_t> bytes;
+    TByteWriter w(bytes);
+    w.U16(0);
+    w.U16(1);
+    w.U16(Entries);
+    for (std::uint16_t i = 0; i < Entries; ++i) {
+        w.Entry(TIconEntry{32, 32, 0, 0, 1, 32, BytesInRes});
+        w.U16(Icon);
+    }
+    return bytes;
+}
+
+// A 16-bit library of Icons icon-table entries (numbered 1 on) whose last one holds Image,
+// the others nothing, and of Groups groups sharing one directory of Entries entries that
+// all name the last icon.
+std::vector<std::uint8_t> SharedImageNE(std::uint16_t Icons, std::uint16_t Groups,
+                                        std::uint16_t Entries,
+                                        const std::vector<std::uint8_t>& Image,
+                                        std::uint32_t BytesInRes) {
+    constexpr std::uint16_t shift = 5;
+    auto aligned = [](std::size_t at) { return static_cast<std::uint32_t>((at + 31) & ~31u); };
+    const std::vector<std::uint8_t> directory = GroupOfOne(Entries, BytesInRes, Icons);
+    const std::uint32_t table = 128;
+    const std::uint32_t group = aligned(table + 2 + 8 + 12 * Icons + 8 + 12 * Groups + 3);
+    const std::uint32_t image = aligned(group + directory.size());
+    std::vector<std::uint8_t> bytes;
+    TByteWriter w(bytes);
+    w.U16('M' | 'Z' << 8);
+    w.PadTo(60);
+    w.U16(64);
+    w.PadTo(64);
+    w.U16('N' | 'E' << 8);
+    w.PadTo(64 + 36);
+    w.U16(table - 64); // resource table
+    w.U16(table - 64); // resident names: never read
+    w.PadTo(table);
+    w.U16(shift);
+    auto block = [&w](std::uint16_t Type, std::uint16_t Count) {
+        w.U16(Type);
+        w.U16(Count);
+        w.U32(0);
+    };
+    block(0x8003, Icons);
+    for (std::uint32_t i = 1; i <= Icons; ++i) {
+        const bool last = i == Icons;
+        w.U16(static_cast<std::uint16_t>((last ? image : group) >> shift));
+        w.U16(static_cast<std::uint16_t>(last ? aligned(Image.size()) >> shift : 0));
+        w.U16(0);
+        w.U16(static_cast<std::uint16_t>(i ^ 0x8000));
+        w.U32(0);
+    }
+    block(0x800E, Groups);
+    for (std::uint32_t g = 1; g <= Groups; ++g) {
+        w.U16(static_cast<std::uint16_t>(group >> shift));
+        w.U16(static_cast<std::uint16_t>(aligned(directory.size()) >> shift));
+        w.U16(0);
+        w.U16(static_cast<std::uint16_t>(g | 0x8000));
+        w.U32(0);
+    }
+    w.U16(0);
+    w.U8(0);
+    w.PadTo(group);
+    w.Bytes(directory);
+    w.PadTo(image);
+    w.Bytes(Image);
+    w.PadTo(aligned(bytes.size()));
+    return bytes;
+}
+
+// The 32-bit counterpart: icon 1 holds Image (its size read as IconSize when not 0), and
+// Groups groups share one directory of Entries entries naming it.
+std::vector<std::uint8_t> SharedImagePE(std::uint16_t Groups, std::uint16_t Entries,
+                                        const std::vector<std::uint8_t>& Image,
+                                        std::uint32_t BytesInRes, std::uint32_t IconSize) {
+    std::vector<TPEResource> resources = {{3, L"", 1, Image}};
+    for (std::uint16_t g = 1; g <= Groups; ++g)
+        resources.push_back(
+            {14, L"", g,
+             g == 1 ? GroupOfOne(Entries, BytesInRes, 1) : std::vector<std::uint8_t>(6)});
+    TPEModuleBytes m = BuildPEModule(resources);
+    for (std::size_t g = 2; g < resources.size(); ++g) {
+        for (std::size_t field : {0, 4}) // the data's address and size
+            Patch32(m.Bytes, m.DataEntryOffsets[g] + field,
+                    Get32(m.Bytes, m.DataEntryOffsets[1] + field));
+    }
+    if (IconSize != 0)
+        Patch32(m.Bytes, m.DataEntryOffsets[0] + 4, IconSize);
+    return m.Bytes;
+}
+
+// One damaged image as the only image of a group: the image's bytes and the length its
+// group entry states.
+struct TBadImage {
+    std::string Name;
+    std::vector<std::uint8_t> Data;
+    std::uint32_t BytesInRes;
+    std::wstring Error;
+};
+
+std::vector<TBadImage> BadImages() {
+    const std::vector<std::uint8_t> good = MakeBitmapImage(32, 4).Data;
+    const auto length = static_cast<std::uint32_t>(good.size());
+    auto patched = [&good](std::size_t At, std::uint32_t Value, int Bytes) {
+        std::vector<std::uint8_t> data = good;
+        Bytes == 2 ? Patch16(data, At, static_cast<std::uint16_t>(Value))
+                   : Patch32(data, At, Value);
+        return data;
+    };
+    std::vector<std::uint8_t> png = MakePngImage(48).Data;
+    png[20] ^= 1; // the header chunk's height, under its checksum
+    std::vector<std::uint8_t> padded = good;
+    padded.resize(good.size() + 300, 0xCC);
+    return {
+        {"empty-entry", good, 0, MsgEmpty},
+        {"width-0", patched(4, 0, 4), length, MsgSize},
+        {"bit-count-0", patched(14, 0, 2), length, MsgBits},
+        {"header-size-beyond", patched(0, 0x10000, 4), length, MsgHeader},
+        {"rows-cut", good, length - 100, MsgShort},
+        {"png-header-broken", png, static_cast<std::uint32_t>(png.size()), MsgPng},
+        {"over-long", padded, 0xFFFFFFFF, L""},
+    };
+}
+
 } // namespace
+
+std::vector<THostileModule> HostileNEModules() {
+    std::vector<THostileModule> modules = {
+        {"ne-quadratic-table", SharedImageNE(65535, 60, 20000, MakeBitmapImage(1, 1).Data, 56),
+         MsgBudget},
+        {"ne-quadratic-empty-images", SharedImageNE(65535, 60, 20000, {}, 0), MsgEmpty},
+        {"ne-amplifying-group", SharedImageNE(1, 1, 4000, LargePng(), 0xFFFFFFFF), MsgBudget},
+    };
+    for (const TBadImage& bad : BadImages())
+        modules.push_back(
+            {"ne-" + bad.Name, SharedImageNE(1, 1, 1, bad.Data, bad.BytesInRes), bad.Error});
+    // Icon 1 starts at the file's first byte: its bytes are the headers.
+    std::vector<std::uint8_t> inHeader = SharedImageNE(1, 1, 1, MakeBitmapImage(32, 4).Data, 744);
+    Patch16(inHeader, 128 + 2 + 8, 0);
+    modules.push_back({"ne-image-in-header", inHeader, MsgHeader});
+    return modules;
+}
+
+std::vector<THostileModule> HostilePEModules() {
+    std::vector<THostileModule> modules = {
+        {"pe-shared-groups", SharedImagePE(60, 20000, MakeBitmapImage(1, 1).Data, 56, 0),
+         MsgBudget},
+        {"pe-amplifying-group", SharedImagePE(1, 4000, LargePng(), 0xFFFFFFFF, 0xFFFFFFFF),
+         MsgBudget},
+        {"pe-empty-icon", SharedImagePE(1, 1, {}, 744, 0), MsgEmpty},
+    };
+    for (const TBadImage& bad : BadImages())
+        modules.push_back(
+            {"pe-" + bad.Name, SharedImagePE(1, 1, bad.Data, bad.BytesInRes, 0), bad.Error});
+    // Icon 1's address is the module's first byte, in its headers, where the system finds
+    // no resource bytes: the image is empty.
+    TPEModuleBytes inHeader =
+        BuildPEModule(IconGroupResources({TFixtureGroup{"", 1, {MakeBitmapImage(32, 4)}}}));
+    Patch32(inHeader.Bytes, inHeader.DataEntryOffsets[0], 0);
+    modules.push_back({"pe-image-in-header", inHeader.Bytes, MsgEmpty});
+    return modules;
+}
 
 std::vector<TBrokenModule> BrokenNEModules() {
     std::vector<TBrokenModule> modules;

@@ -15,3 +15,16 @@ struct TBrokenModule {
 
 std::vector<TBrokenModule> BrokenNEModules();
 std::vector<TBrokenModule> BrokenPEModules();
+
+// Files built to make a reader hang, exhaust memory or write icons nobody can read: icon
+// tables searched once per image, groups naming one large image thousands of times, empty
+// images, absurd image headers, images in the file's own header. Each is refused with
+// Error; Error is empty for a file whose icon is taken, cut to its image.
+struct THostileModule {
+    std::string Name;
+    std::vector<std::uint8_t> Bytes;
+    std::wstring Error;
+};
+
+std::vector<THostileModule> HostileNEModules();
+std::vector<THostileModule> HostilePEModules();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 #include "support/scratch_folder.h"
@@ -126,4 +127,22 @@ HostCommandResult RunHostShell(const std::string& command, DWORD timeoutMs) {
     result.output = ReadText(folder / L"output");
     result.errors = ReadText(folder / L"errors");
     return result;
+}
+
+std::map<std::wstring, int> IcotoolImageCounts(const std::wstring& Folder) {
+    const HostCommandResult result = RunHostShell(
+        "cd " + ShellQuote(HostPath(Folder)) +
+            " && for f in *.ico; do [ -f \"$f\" ] && echo \"$(icotool -l \"$f\" 2>/dev/null |"
+            " grep -c -- '^--icon') $f\"; done",
+        300000);
+    std::map<std::wstring, int> counts;
+    std::istringstream lines(result.output);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t blank = line.find(' ');
+        if (blank == std::string::npos)
+            continue;
+        const std::string name = line.substr(blank + 1);
+        counts[std::wstring(name.begin(), name.end())] = std::stoi(line.substr(0, blank));
+    }
+    return counts;
 }

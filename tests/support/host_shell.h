@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 struct HostCommandResult {
@@ -28,3 +29,7 @@ std::string ShellQuote(const std::string& text);
 
 // Runs the shell command line and waits for its end, at most timeoutMs milliseconds.
 HostCommandResult RunHostShell(const std::string& command, DWORD timeoutMs = 60000);
+
+// How many images icoutils' icotool lists for each .ico file of Folder, by file name. A file
+// it rejects lists fewer images than its directory holds, or none.
+std::map<std::wstring, int> IcotoolImageCounts(const std::wstring& Folder);

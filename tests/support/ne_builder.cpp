@@ -116,6 +116,12 @@ TFixtureImage MakePngImage(int Size) {
     be32(static_cast<std::uint32_t>(Size));
     w.Bytes({8, 6, 0, 0, 0}); // 8-bit RGBA, no interlace
     crc(header);
+    // An image data chunk holding an empty compressed stream: readers of the file's layout
+    // take it; the pixels are not filled in.
+    be32(8);
+    const std::size_t pixels = data.size();
+    w.Bytes({'I', 'D', 'A', 'T', 0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+    crc(pixels);
     be32(0);
     const std::size_t end = data.size();
     w.Bytes({'I', 'E', 'N', 'D'});

@@ -19,7 +19,8 @@ struct TFixtureImage {
 // A bitmap icon image of the given size and depth (1, 4, 8, 24 or 32 bits) with a pattern
 // in its colour and mask rows; the entry states its size, colours and length.
 TFixtureImage MakeBitmapImage(int Size, int BitCount);
-// A PNG image (signature, header chunk and end chunk; no pixel data) of the given size;
+// A PNG image (signature, header chunk, an image data chunk with no pixels in it, end
+// chunk) of the given size;
 // the entry states 32 bits and, for 256 pixels, width and height 0.
 TFixtureImage MakePngImage(int Size);
 
