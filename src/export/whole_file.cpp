@@ -85,10 +85,14 @@ void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes
 }
 
 void CopyWholeFile(const std::wstring& Source, const std::wstring& FileName) {
-    const UniqueFile source(::CreateFileW(Source.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueFile source(::CreateFileW(Source.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         RaiseLastOSError();
-    ReplaceWholeFile(FileName, [&source](HANDLE file) { CopyContent(source.get(), file); });
+    ReplaceWholeFile(FileName, [&source](HANDLE file) {
+        CopyContent(source.get(), file);
+        // Closed before the move: the target may be the source itself.
+        source.reset();
+    });
 }
