@@ -139,6 +139,9 @@ void THarvestRun::ProcessFoundFiles(std::int64_t CountFiles, std::int64_t SizeOf
                          SizeToText(SizeOfFiles) + L")");
         Application::ProcessMessages();
         c_.FilesLeft = static_cast<int>(found);
+        fileText_.Restart();
+        remainingText_.Restart();
+        preview_.Restart();
         for (std::size_t i = 0; i < found && i < c_.SearchFolders.FileList().size(); ++i) {
             if (c_.StopRequest || WindowGone()) {
                 ::MessageBeep(0);
@@ -160,28 +163,35 @@ void THarvestRun::ProcessFoundFiles(std::int64_t CountFiles, std::int64_t SizeOf
 }
 
 void THarvestRun::ProcessFile(std::size_t Position) {
-    // A copy: the list may not be touched while messages are pumped, but the record must
-    // outlive anything they do.
+    // A copy of the record: the messages pumped below may run any command, and the error
+    // report needs the record whatever they do.
     const TFilePack file = c_.SearchFolders.FileList()[Position];
     try {
         Application::ProcessMessages();
         if (WindowGone())
             return;
-        c_.sb.SetPanelText(1, file.Name);
-        c_.sb.SetPanelText(2, file.Path);
+        if (fileText_.Due()) {
+            c_.sb.SetPanelText(1, file.Name);
+            c_.sb.SetPanelText(2, file.Path);
+        }
         const std::wstring output = HarvestFileName(c_.SaveDir, file.Name, Position);
         if (IsIcoFile(file.Name))
             CopyIconFile(file, output);
         else
             SaveModuleIcon(file, output);
-        if (Position % 10 == 0) {
-            c_.sb.SetPanelText(3, L"Осталось примерно: (" + FormatCount(c_.FilesLeft) + L")");
-            Application::ProcessMessages();
-        }
+        ShowRemaining(Position);
         --c_.FilesLeft;
     } catch (...) {
         ReportFileError(file);
     }
+}
+
+// On every tenth file, as often as it can be read.
+void THarvestRun::ShowRemaining(std::size_t Position) {
+    if (Position % 10 != 0 || !remainingText_.Due())
+        return;
+    c_.sb.SetPanelText(3, L"Осталось примерно: (" + FormatCount(c_.FilesLeft) + L")");
+    Application::ProcessMessages();
 }
 
 void THarvestRun::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
@@ -197,11 +207,21 @@ void THarvestRun::CopyIconFile(const TFilePack& File, const std::wstring& Output
 void THarvestRun::SaveModuleIcon(const TFilePack& File, const std::wstring& Output) {
     c_.IconLoader->Icons.Clear();
     c_.IconLoader->LoadFromFile(File.Path + File.Name);
-    c_.Preview.FillLibList();
-    if (c_.IconLoader->Icons.Count() == 0 || c_.HarvestIcon->Images.Count() == 0)
+    if (c_.IconLoader->Icons.Count() == 0)
+        return;
+    // The loader's first entry is saved. When the preview is due it goes there first, through
+    // the lists and the harvest icon (an exact copy); otherwise it is saved as it is.
+    const TAdvancedIcon* icon = c_.IconLoader->Icons.Objects(0);
+    if (!icon)
+        return;
+    if (preview_.Due()) {
+        c_.Preview.FillLibList();
+        icon = c_.HarvestIcon.get();
+    }
+    if (!icon || icon->Images.Count() == 0)
         return;
     try {
-        c_.HarvestIcon->SaveToFile(Output);
+        icon->SaveToFile(Output);
     } catch (...) {
         throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
     }
@@ -229,6 +249,15 @@ void THarvestRun::AskStop() {
         c_.SearchFolders.Stop();
         c_.StopRequest = true;
     }
+}
+
+bool THarvestRun::TCadence::Due() {
+    const DWORD now = ::GetTickCount();
+    if (started_ && now - last_ < interval_)
+        return false;
+    started_ = true;
+    last_ = now;
+    return true;
 }
 
 bool THarvestRun::WindowGone() const {

@@ -56,15 +56,33 @@ public:
     std::function<void(HWND Owner, const std::wstring& Folder)> OpenFolder;
 
 private:
+    // Lets an update through at most once per interval. Status texts and the preview cost
+    // more to draw than most files take to process, and nobody reads them faster anyway.
+    class TCadence {
+    public:
+        explicit TCadence(DWORD IntervalMs) : interval_(IntervalMs) {}
+        void Restart() { started_ = false; }
+        bool Due();
+
+    private:
+        DWORD interval_;
+        DWORD last_ = 0;
+        bool started_ = false;
+    };
+
     void Harvest(const std::wstring& Mask);
     bool ChooseFolders();
     void BackToIdle();
     void ProcessFile(std::size_t Position);
     void CopyIconFile(const TFilePack& File, const std::wstring& Output);
     void SaveModuleIcon(const TFilePack& File, const std::wstring& Output);
+    void ShowRemaining(std::size_t Position);
     void ReportFileError(const TFilePack& File);
     bool WindowGone() const;
 
     HarvestControls c_;
     bool running_ = false;
+    TCadence fileText_{200};
+    TCadence remainingText_{200};
+    TCadence preview_{500};
 };

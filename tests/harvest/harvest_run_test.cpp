@@ -15,6 +15,7 @@
 #include "../../res/resource_ids.h"
 #include "harvest/IconLibrary.h"
 #include "harvest/harvest_text.h"
+#include "dialogs/message_dialog_driving.h"
 #include "support/broken_modules.h"
 #include "support/dialog_answerer.h"
 #include "support/icon_oracle.h"
@@ -30,18 +31,6 @@ using Handler = DialogAnswerer::Handler;
 using Texts = std::vector<std::wstring>;
 
 namespace {
-
-void PumpFor(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < ms) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    }
-}
 
 // Presses the button captioned Caption (accelerator marks ignored); records the window's
 // caption and texts first.
@@ -66,7 +55,7 @@ Handler ChooseFolder(const std::wstring& Folder) {
         for (int i = 0; i < 2; ++i) {
             ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
                            reinterpret_cast<LPARAM>(Folder.c_str()));
-            PumpFor(150);
+            PumpMessagesFor(150);
         }
         PressButton(dialog, IDOK);
     };
@@ -326,4 +315,18 @@ TEST_F(HarvestRun, DamagedModulesEndAsAnOutputOrAsOneDialogAndLogEntry) {
     }
     std::cout << "[ corpus   ] " << found.size() << " files: " << names.size() << " saved, "
               << dialogs << " refused with a dialog\n";
+}
+
+TEST_F(HarvestRun, ClosingTheWindowDuringTheRunEndsIt) {
+    CopySystemFile(L"notepad.exe", L"notepad.exe");
+    auto process = frm.SearchFolders.OnChanged;
+    frm.SearchFolders.OnChanged = [this, process](auto& sender, auto files, auto size) {
+        frm.Close(); // handled inside the wait before the files are processed
+        process(sender, files, size);
+    };
+    EXPECT_EQ(HarvestTree({}), 3u);
+    EXPECT_FALSE(::IsWindow(frm.Handle()));
+    EXPECT_TRUE(out.Names().empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(frm.harvest.Running());
 }
