@@ -1,6 +1,5 @@
-// The harvest command end to end on a scratch tree: the chooser, both pickers and every
-// question answered the way a user would, then the output files, the status texts, the
-// error dialog and log entry of a damaged module, and the stop on Esc.
+// The harvest command end to end on a scratch tree, every dialog answered as a user would:
+// the output files, the status texts, a damaged module's dialog and log entry, Esc.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -8,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
 #include <map>
 #include <set>
 
@@ -162,23 +160,6 @@ TEST_F(HarvestRun, CancelAtTheChooserChangesNothing) {
     EXPECT_FALSE(frm.Busy);
 }
 
-TEST_F(HarvestRun, DriveRootAnsweredNoEndsTheCommandWithNothingWritten) {
-    frm.fd.Directory = L"C:\\";
-    Texts question;
-    EXPECT_EQ(Harvest({Click(L"OK"), ConfirmFolder(), ChooseFolder(out.Path()),
-                       Click(L"Нет", &question)}),
-              4u);
-    ASSERT_FALSE(question.empty());
-    EXPECT_EQ(question[0], L"Начало поиска");
-    EXPECT_NE(std::find(question.begin(), question.end(),
-                        L"\r\nВы выбрали для поиска диск: \"C:\\\"\r\nПродолжить?"),
-              question.end());
-    EXPECT_EQ(frm.Text(), L"Quillmont");
-    EXPECT_EQ(frm.Image_icon.hint, L"Просмотр извлекаемых иконок");
-    EXPECT_TRUE(out.Names().empty());
-    EXPECT_FALSE(frm.fd.Options.Contains(fdoNoNewFolderButton));
-}
-
 TEST_F(HarvestRun, SavesEachModulesFirstIconAndCopiesIcoFiles) {
     CopySystemFile(L"notepad.exe", L"notepad.exe");
     CopySystemFile(L"shell32.dll", L"shell32.dll");
@@ -246,6 +227,8 @@ TEST_F(HarvestRun, SavesEachModulesFirstIconAndCopiesIcoFiles) {
     EXPECT_EQ(Screen::Cursor(), nullptr);
     EXPECT_FALSE(frm.Busy);
     EXPECT_EQ(opened, Texts{out.Path()});
+    EXPECT_EQ(frm.Image_icon.hint, L"Просмотр извлекаемых иконок");
+    EXPECT_FALSE(frm.fd.Options.Contains(fdoNoNewFolderButton));
 
     if (!ToolsAvailable())
         GTEST_SKIP() << "icoutils run on the Linux host, reached only under Wine";
@@ -292,9 +275,7 @@ TEST_F(HarvestRun, DamagedModulesEndAsAnOutputOrAsOneDialogAndLogEntry) {
         WriteFileBytes(tree / (L"m" + std::to_wstring(i) + (i % 2 ? L".dll" : L".exe")),
                        corpus[i].Bytes);
 
-    Texts lastError;
-    std::vector<Handler> errors(corpus.size(), Click(L"OK", &lastError));
-    const std::size_t dialogs = HarvestTree(errors) - 3;
+    const std::size_t dialogs = HarvestTree(std::vector<Handler>(corpus.size(), Click(L"OK"))) - 3;
 
     EXPECT_EQ(frm.sb.PanelText(1), L"Готово");
     const std::vector<TFilePack>& found = frm.SearchFolders.FileList();
@@ -305,16 +286,12 @@ TEST_F(HarvestRun, DamagedModulesEndAsAnOutputOrAsOneDialogAndLogEntry) {
     const Texts names = out.Names();
     EXPECT_EQ(static_cast<std::size_t>(frm.SavedCount), names.size());
     EXPECT_LE(names.size() + dialogs, found.size());
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        const std::wstring path = found[i].Path + found[i].Name;
-        const bool failed = std::find(logged.begin(), logged.end(), path) != logged.end();
-        const bool saved =
-            ::GetFileAttributesW(HarvestFileName(out.Path(), found[i].Name, i).c_str()) !=
-            INVALID_FILE_ATTRIBUTES;
-        EXPECT_FALSE(failed && saved) << Narrow(path);
-    }
-    std::cout << "[ corpus   ] " << found.size() << " files: " << names.size() << " saved, "
-              << dialogs << " refused with a dialog\n";
+    for (std::size_t i = 0; i < found.size(); ++i) // no file both saved and refused
+        EXPECT_FALSE(std::count(logged.begin(), logged.end(), found[i].Path + found[i].Name) &&
+                     ::GetFileAttributesW(HarvestFileName(out.Path(), found[i].Name, i).c_str()) !=
+                         INVALID_FILE_ATTRIBUTES);
+    EXPECT_GT(dialogs, 0u);
+    EXPECT_GT(names.size(), 0u);
 }
 
 TEST_F(HarvestRun, ClosingTheWindowDuringTheRunEndsIt) {
