@@ -251,10 +251,13 @@ void Tfrm_main_quillmont::btn_selectClick() {
 }
 
 void Tfrm_main_quillmont::btn_storeClick() {
-    if (!catalogue.Scanning())
+    if (!catalogue.Scanning() && !harvest.Running())
         exporter.Run();
 }
-void Tfrm_main_quillmont::N_search_in_filesClick() {}
+void Tfrm_main_quillmont::N_search_in_filesClick() {
+    if (!exporter.Running())
+        harvest.Run();
+}
 void Tfrm_main_quillmont::N_searchClick() {
     // A list being filled has no stable rows to step through.
     if (!catalogue.Scanning())
@@ -287,16 +290,38 @@ void Tfrm_main_quillmont::MainMenu1Change() {
     ::EnableMenuItem(::GetMenu(hwnd_), ID_N_SEARCH_CAPTION,
                      MF_BYCOMMAND | (lv.Count() > 0 ? MF_ENABLED : MF_GRAYED));
 }
-void Tfrm_main_quillmont::aEscExecute() {}
+void Tfrm_main_quillmont::aEscExecute() {
+    harvest.AskStop();
+}
 void Tfrm_main_quillmont::Action1Execute() {
     chb_show_adv.SetChecked(true);
 }
-void Tfrm_main_quillmont::LIBListBoxClick() {}
-void Tfrm_main_quillmont::ICOListBoxDrawItem(DRAWITEMSTRUCT&) {}
-void Tfrm_main_quillmont::ICOListBoxMeasureItem(MEASUREITEMSTRUCT&) {}
-void Tfrm_main_quillmont::SearchFoldersProcess(TJvSearchFolders&, const std::wstring&, std::int32_t,
-                                               std::int64_t) {}
-void Tfrm_main_quillmont::SearchFoldersChanged(TJvSearchFolders&, std::int64_t, std::int64_t) {}
+void Tfrm_main_quillmont::LIBListBoxClick() {
+    ShowSelectedIcon();
+}
+void Tfrm_main_quillmont::FillLibList() {
+    preview.FillLibList();
+}
+void Tfrm_main_quillmont::ShowSelectedIcon() {
+    preview.ShowSelectedIcon();
+}
+void Tfrm_main_quillmont::FillImageList() {
+    preview.FillImageList();
+}
+void Tfrm_main_quillmont::ICOListBoxDrawItem(DRAWITEMSTRUCT& item) {
+    preview.DrawItem(item);
+}
+void Tfrm_main_quillmont::ICOListBoxMeasureItem(MEASUREITEMSTRUCT& item) {
+    preview.MeasureItem(item);
+}
+void Tfrm_main_quillmont::SearchFoldersProcess(TJvSearchFolders&, const std::wstring& Dir,
+                                               std::int32_t CountFiles, std::int64_t SizeOfFiles) {
+    harvest.WalkProgress(Dir, CountFiles, SizeOfFiles);
+}
+void Tfrm_main_quillmont::SearchFoldersChanged(TJvSearchFolders&, std::int64_t CountFiles,
+                                               std::int64_t SizeOfFiles) {
+    harvest.ProcessFoundFiles(CountFiles, SizeOfFiles);
+}
 
 void Tfrm_main_quillmont::ShowListMenu(POINT screen) {
     if (screen.x == -1 && screen.y == -1) {

@@ -19,6 +19,8 @@
 #include "harvest/IconLibrary.h"
 #include "harvest/JvFolderDialog.h"
 #include "harvest/JvSFolders.h"
+#include "harvest/harvest_preview.h"
+#include "harvest/harvest_run.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -88,6 +90,9 @@ public:
     // The window-state store and the registry manager it keeps the state with.
     TRegPropStorageManEh sm;
     TPropStorageEh ps{*this, [this] { return StoredComponentsOf(*this); }};
+    THarvestPreview preview{{LIBListBox, ICOListBox, Image_icon, HarvestIcon, IconLoader}};
+    THarvestRun harvest{{*this, sb, Image_icon, fd, SearchFolders, preview, IconLoader, HarvestIcon,
+                         SearchDir, SaveDir, FilesLeft, SavedCount, StopRequest, Busy}};
 
     // Handlers.
     void FormCreate();
@@ -112,6 +117,9 @@ public:
     void aEscExecute();
     void Action1Execute();
     void LIBListBoxClick();
+    void FillLibList();
+    void ShowSelectedIcon();
+    void FillImageList();
     void ICOListBoxDrawItem(DRAWITEMSTRUCT& item);
     void ICOListBoxMeasureItem(MEASUREITEMSTRUCT& item);
     void SearchFoldersProcess(TJvSearchFolders& Sender, const std::wstring& Dir,

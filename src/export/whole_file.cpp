@@ -2,6 +2,8 @@
 
 #include "export/whole_file.h"
 
+#include <vector>
+
 #include "ui/handle.h"
 #include "util/os_error.h"
 
@@ -25,7 +27,7 @@ UniqueFile CreateTemporaryBeside(const std::wstring& target, std::wstring& name)
     RaiseOSError(ERROR_FILE_EXISTS);
 }
 
-void WriteAndFlush(HANDLE file, std::span<const uint8_t> bytes) {
+void WriteBytes(HANDLE file, std::span<const uint8_t> bytes) {
     if (bytes.size() > MAXDWORD)
         RaiseOSError(ERROR_FILE_TOO_LARGE);
     DWORD written = 0;
@@ -33,14 +35,27 @@ void WriteAndFlush(HANDLE file, std::span<const uint8_t> bytes) {
         RaiseLastOSError();
     if (written != bytes.size())
         RaiseOSError(ERROR_WRITE_FAULT);
-    // The content must be on disk before it takes the target's name.
-    if (!::FlushFileBuffers(file))
-        RaiseLastOSError();
 }
 
-} // namespace
+// Copies the source's bytes to the file, then gives it the source's last-write time, as a
+// copy made by the system would have.
+void CopyContent(HANDLE source, HANDLE file) {
+    std::vector<uint8_t> buffer(1 << 16);
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            RaiseLastOSError();
+        if (read == 0)
+            break;
+        WriteBytes(file, std::span(buffer).first(read));
+    }
+    FILETIME written{};
+    if (::GetFileTime(source, nullptr, nullptr, &written))
+        ::SetFileTime(file, nullptr, nullptr, &written);
+}
 
-void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes) {
+// Fills a temporary file beside FileName through Fill, then moves it over FileName.
+template <typename F> void ReplaceWholeFile(const std::wstring& FileName, F&& Fill) {
     // Replacing a file by renaming would pass over its read-only mark; writing it would not.
     const DWORD attributes = ::GetFileAttributesW(FileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -48,7 +63,10 @@ void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes
     std::wstring temporary;
     UniqueFile file = CreateTemporaryBeside(FileName, temporary);
     try {
-        WriteAndFlush(file.get(), Bytes);
+        Fill(file.get());
+        // The content must be on disk before it takes the target's name.
+        if (!::FlushFileBuffers(file.get()))
+            RaiseLastOSError();
         file.reset();
         if (!::MoveFileExW(temporary.c_str(), FileName.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -58,4 +76,23 @@ void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes
         ::DeleteFileW(temporary.c_str());
         throw;
     }
+}
+
+} // namespace
+
+void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes) {
+    ReplaceWholeFile(FileName, [Bytes](HANDLE file) { WriteBytes(file, Bytes); });
+}
+
+void CopyWholeFile(const std::wstring& Source, const std::wstring& FileName) {
+    UniqueFile source(::CreateFileW(Source.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source)
+        RaiseLastOSError();
+    ReplaceWholeFile(FileName, [&source](HANDLE file) {
+        CopyContent(source.get(), file);
+        // Closed before the move: the target may be the source itself.
+        source.reset();
+    });
 }

@@ -4,20 +4,8 @@
 
 #include <algorithm>
 
-namespace {
-
-void WriteAll(HANDLE File, std::span<const std::uint8_t> Bytes) {
-    constexpr std::size_t chunk = 1 << 30;
-    while (!Bytes.empty()) {
-        const auto wanted = static_cast<DWORD>(std::min(Bytes.size(), chunk));
-        DWORD written = 0;
-        if (!::WriteFile(File, Bytes.data(), wanted, &written, nullptr) || written != wanted)
-            throw EWriteError();
-        Bytes = Bytes.subspan(written);
-    }
-}
-
-} // namespace
+#include "export/whole_file.h"
+#include "util/os_error.h"
 
 TIconImage* TIconImageList::Items(int Index) const {
     if (Index < 0 || Index >= count_)
@@ -95,9 +83,11 @@ void TAdvancedIcon::SaveToFile(const std::wstring& FileName) const {
     SaveToStream(stream);
     if (stream.Size() == 0)
         return;
-    UniqueFile file(::CreateFileW(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        RaiseFileCreateError(FileName);
-    WriteAll(file.get(), stream.Bytes());
+    // Written beside the target and moved over it, so that an existing file is either kept
+    // or wholly replaced, never left half-written.
+    try {
+        WriteWholeFile(FileName, stream.Bytes());
+    } catch (const EOSError& e) {
+        RaiseFileCreateError(FileName, e.ErrorCode());
+    }
 }

@@ -76,8 +76,7 @@ public:
     // The .ico form at the stream's position; nothing for an icon without images.
     void SaveToStream(TMemoryStream& Stream) const;
     // Creates (or replaces) the file with the .ico form. An icon without images creates
-    // and changes nothing. Raises EFCreateError and EWriteError; a file created before a
-    // failing write stays.
+    // and changes nothing. Raises EFCreateError; the file is then as it was before.
     void SaveToFile(const std::wstring& FileName) const;
 
     TIconImageList Images;

@@ -28,6 +28,9 @@ void RaiseFileOpenError(const std::wstring& FileName) {
 }
 
 void RaiseFileCreateError(const std::wstring& FileName) {
-    const DWORD code = ::GetLastError();
-    throw EFCreateError(FileErrorText(L"создать", FileName, code));
+    RaiseFileCreateError(FileName, ::GetLastError());
+}
+
+void RaiseFileCreateError(const std::wstring& FileName, DWORD Code) {
+    throw EFCreateError(FileErrorText(L"создать", FileName, Code));
 }

@@ -29,3 +29,4 @@ public:
 // Both take the error from GetLastError, so call them right after the failing call.
 [[noreturn]] void RaiseFileOpenError(const std::wstring& FileName);
 [[noreturn]] void RaiseFileCreateError(const std::wstring& FileName);
+[[noreturn]] void RaiseFileCreateError(const std::wstring& FileName, DWORD Code);

@@ -14,6 +14,25 @@ int ListBox::Add(const std::wstring& text) {
         ::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+int ListBox::AddObject(const std::wstring& text, void* object) {
+    const int index = Add(text);
+    if (index >= 0)
+        ::SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(object));
+    return index;
+}
+
+void* ListBox::Object(int index) const {
+    const LRESULT data = ::SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    return data == LB_ERR ? nullptr : reinterpret_cast<void*>(data);
+}
+
+void ListBox::SetRedraw(bool redraw) {
+    ::SendMessageW(hwnd_, WM_SETREDRAW, redraw, 0);
+    if (redraw)
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 int ListBox::Count() const {
     return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
 }

@@ -12,6 +12,12 @@ class ListBox : public Control {
 public:
     void Create(HWND parent, const Bounds& bounds, bool ownerDrawVariable, int itemHeight = 16);
     int Add(const std::wstring& text);
+    // A line carrying an object the list does not own.
+    int AddObject(const std::wstring& text, void* object);
+    // The object of line index (null when it has none or the index is out of range).
+    void* Object(int index) const;
+    // Suspends (false) and resumes (true) redrawing while many lines change.
+    void SetRedraw(bool redraw);
     int Count() const;
     std::wstring Item(int index) const;
     void Clear();

@@ -105,6 +105,19 @@ void PressButton(HWND dialog, int id) {
     ::SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+void PressButtonCaptioned(HWND dialog, const std::wstring& caption) {
+    for (HWND child : Descendants(dialog)) {
+        std::wstring text = WindowText(child);
+        std::erase(text, L'&');
+        if (text == caption && WindowClass(child) == L"Button") {
+            ::SendMessageW(child, BM_CLICK, 0, 0);
+            return;
+        }
+    }
+    ADD_FAILURE() << "the dialog has no button " << testing::PrintToString(caption);
+    CloseDialog(dialog);
+}
+
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

@@ -54,6 +54,10 @@ private:
 // when the button is disabled). A missing button fails the test and closes the dialog.
 void PressButton(HWND dialog, int id);
 
+// Clicks the dialog's push button with this caption ("&" marks ignored). A missing button
+// fails the test and closes the dialog.
+void PressButtonCaptioned(HWND dialog, const std::wstring& caption);
+
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
 // Every descendant window of parent, in the order the system lists them.

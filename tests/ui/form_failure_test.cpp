@@ -61,13 +61,13 @@ TEST(FormFailures, APaintHandlerThatThrowsStillValidatesItsArea) {
 }
 
 TEST(FormFailures, AShowHandlerThatThrowsLeavesTheOwnerEnabled) {
+    ErrorsCaught errors; // the forms' paint handlers fail too
     FormInstance<FailingForm> owner;
     owner.Create();
     owner.Show();
     FormInstance<FailingForm> dialog;
     dialog.Create(owner.Handle());
     dialog.failShow = true;
-    ErrorsCaught errors;
     EXPECT_THROW(dialog.ShowModal(), std::runtime_error);
     EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
     EXPECT_FALSE(dialog.InModalLoop());
