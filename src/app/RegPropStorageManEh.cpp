@@ -7,7 +7,7 @@
 
 #include "app/prop_description.h"
 #include "ui/application.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/app_folder.h"
 #include "util/exception.h"
 

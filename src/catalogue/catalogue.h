@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/controls.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "ui/image_list.h"
 #include "ui/list_view.h"
 #include "ui/status_bar.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 namespace class_registry {
 

@@ -24,10 +24,12 @@ void TJvURLlabel::SetLabelFont(HFONT base) {
 void TJvURLlabel::SizeToText() {
     const std::wstring caption = Text();
     ScreenDC screen;
-    const HGDIOBJ old = ::SelectObject(screen.get(), font_.get());
     SIZE size{};
-    ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
-    ::SelectObject(screen.get(), old);
+    {
+        const SelectedObject font(screen.get(), font_.get());
+        ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()),
+                                &size);
+    }
     ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -113,11 +115,10 @@ LRESULT TJvURLlabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TJvURLlabel::HandlePaint(HDC dc, const RECT&) {
     RECT r = ClientRect();
-    const HGDIOBJ old = ::SelectObject(dc, font_.get());
+    const SelectedObject font(dc, font_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color_);
     const std::wstring caption = Text();
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "dialogs/url_target.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "ui/window.h"
 
 class TJvURLlabel : public Window {

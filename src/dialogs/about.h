@@ -9,7 +9,7 @@
 #include "dialogs/JvUrlLabel.h"
 #include "ui/controls.h"
 #include "ui/form.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 
 class Tfrm_about : public Form {
 public:

@@ -7,7 +7,7 @@
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/cursor.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "ui/system_font.h"
 #include "util/app_folder.h"
 #include "util/error_log.h"

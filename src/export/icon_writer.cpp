@@ -8,7 +8,7 @@
 
 #include "export/ico_layout.h"
 #include "export/whole_file.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 
 namespace {

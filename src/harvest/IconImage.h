@@ -14,7 +14,7 @@
 #include "harvest/icon_format.h"
 #include "harvest/memory_stream.h"
 #include "harvest/read_budget.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/exception.h"
 
 // A resource a module lacks: "Ресурс %s не найден" with the resource's name (a numbered

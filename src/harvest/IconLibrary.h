@@ -18,7 +18,7 @@
 #include "harvest/memory_stream.h"
 #include "harvest/ne_parser.h" // EICLReadError
 #include "harvest/read_budget.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/exception.h"
 
 // A file open for reading, read at any offset. Small reads are served from a buffer, since

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "ui/application.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "util/date_time_text.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"
-#include "util/light_delay.h"
+#include "ui/light_delay.h"
 #include "util/os_error.h"
 #include "util/size_to_text.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 class TRegistry {
 public:

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "ui/control.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "ui/window.h"
 
 class Button : public Control {

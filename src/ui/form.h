@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "ui/window.h"
 
 enum class Align { Top, Bottom, Client };

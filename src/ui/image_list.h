@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 class ImageList {
 public:

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 class ImageList;
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 // A new font like the one the system's message boxes use.
 UniqueFont CreateMessageBoxFont();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 namespace {
 

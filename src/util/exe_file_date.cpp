@@ -2,7 +2,7 @@
 
 #include "util/exe_file_date.h"
 
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/app_folder.h"
 #include "util/os_error.h"
 

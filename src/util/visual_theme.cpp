@@ -4,7 +4,7 @@
 
 #include <versionhelpers.h>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 bool VisualThemeActive() noexcept {
     if (!::IsWindowsXPOrGreater())

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/control.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "window_start.h"
 
 namespace {

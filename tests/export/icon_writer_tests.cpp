@@ -14,7 +14,7 @@
 #include "export/icon_writer.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "search_folders_tree.h"
 #include "support/scratch_folder.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 
 namespace {
 

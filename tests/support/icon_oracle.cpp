@@ -11,7 +11,7 @@
 #include "support/byte_writer.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 
 std::string Narrow(const std::wstring& s) {
     std::string out;

@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "support/system_modules.h"
 
-#include "ui/handle.h"
+#include "util/handle.h"
 
 std::wstring SystemFolder() {
     wchar_t path[MAX_PATH];

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/scratch_folder.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/error_log.h"
 #include "util/exception.h"
 #include "util/exception_text.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/handle.h"
+#include "util/handle.h"
 #include "util/app_folder.h"
 #include "util/exe_file_date.h"
 #include "util/exe_version.h"

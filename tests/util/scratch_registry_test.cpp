@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/scratch_registry.h"
-#include "ui/handle.h"
+#include "util/handle.h"
 
 namespace {
 

@@ -107,6 +107,20 @@ using UniquePidl = UniqueHandle<LPITEMIDLIST, NullHandleTraits<LPITEMIDLIST, Fre
 using UniqueMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, DestroyMenuHandle>>;
 using UniqueWindow = UniqueHandle<HWND, NullHandleTraits<HWND, DestroyWindowHandle>>;
 
+// A GDI object selected into a DC for a scope: the DC's previous object is put back on every
+// path, so a DC never keeps an object that is about to be deleted.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectedObject() { ::SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // A screen DC borrowed with GetDC and given back with ReleaseDC.
 class ScreenDC {
 public:

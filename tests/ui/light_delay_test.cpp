@@ -9,7 +9,7 @@
 #include "ui/application.h"
 #include "util/app_folder.h"
 #include "util/exception.h"
-#include "util/light_delay.h"
+#include "ui/light_delay.h"
 
 namespace {
 

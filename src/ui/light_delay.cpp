@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "util/light_delay.h"
+#include "ui/light_delay.h"
 
 #include "ui/application.h"
 #include "util/app_folder.h"
