@@ -7,9 +7,9 @@
 
 #include "app/prop_description.h"
 #include "ui/application.h"
-#include "util/handle.h"
 #include "util/app_folder.h"
 #include "util/exception.h"
+#include "util/handle.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "ui/controls.h"
-#include "util/handle.h"
 #include "ui/image_list.h"
 #include "ui/list_view.h"
 #include "ui/status_bar.h"
 #include "ui/tool_bar.h"
+#include "util/handle.h"
 
 // The shell's icon for files of an extension, without touching the disk; the caller owns it.
 // Null when the shell has none.

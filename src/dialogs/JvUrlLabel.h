@@ -8,8 +8,8 @@
 #include <string>
 
 #include "dialogs/url_target.h"
-#include "util/handle.h"
 #include "ui/window.h"
+#include "util/handle.h"
 
 class TJvURLlabel : public Window {
 public:

@@ -7,12 +7,12 @@
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/cursor.h"
-#include "util/handle.h"
 #include "ui/system_font.h"
 #include "util/app_folder.h"
 #include "util/error_log.h"
 #include "util/exception.h"
 #include "util/exception_text.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 #include "util/visual_theme.h"
 

@@ -14,8 +14,8 @@
 #include "harvest/icon_format.h"
 #include "harvest/memory_stream.h"
 #include "harvest/read_budget.h"
-#include "util/handle.h"
 #include "util/exception.h"
+#include "util/handle.h"
 
 // A resource a module lacks: "Ресурс %s не найден" with the resource's name (a numbered
 // resource by its number in decimal).

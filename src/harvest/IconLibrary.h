@@ -18,8 +18,8 @@
 #include "harvest/memory_stream.h"
 #include "harvest/ne_parser.h" // EICLReadError
 #include "harvest/read_budget.h"
-#include "util/handle.h"
 #include "util/exception.h"
+#include "util/handle.h"
 
 // A file open for reading, read at any offset. Small reads are served from a buffer, since
 // the resource table is read a few bytes at a time.

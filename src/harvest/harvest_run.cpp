@@ -9,11 +9,11 @@
 #include "harvest/harvest_text.h"
 #include "ui/application.h"
 #include "ui/cursor.h"
+#include "ui/light_delay.h"
 #include "util/app_folder.h"
 #include "util/date_time_text.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"
-#include "ui/light_delay.h"
 #include "util/os_error.h"
 #include "util/size_to_text.h"
 
@@ -236,6 +236,9 @@ void THarvestRun::ReportFileError(const TFilePack& File) {
     AppendLogLine(ErrorLogPath(), CurrentDateTimeText() + L", Error № 25-1 \"" + message +
                                       L"\"\r\n" + File.Path + File.Name);
     ::MessageBeep(MB_ICONHAND);
+    // The status bar names the file the dialog is about, whatever its refresh cadence.
+    c_.sb.SetPanelText(1, File.Name);
+    c_.sb.SetPanelText(2, File.Path);
     TimedMessageDlg(L"Ошибка",
                     L"Ошибка обработки № 25-1 (" + message + L"), " + File.Path + File.Name,
                     mtError, mbOKOnly, false, 10, clBtnFace, true);

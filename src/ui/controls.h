@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "ui/control.h"
-#include "util/handle.h"
 #include "ui/window.h"
+#include "util/handle.h"
 
 class Button : public Control {
 public:

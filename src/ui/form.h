@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "util/handle.h"
 #include "ui/window.h"
+#include "util/handle.h"
 
 enum class Align { Top, Bottom, Client };
 

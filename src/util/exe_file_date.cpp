@@ -2,8 +2,8 @@
 
 #include "util/exe_file_date.h"
 
-#include "util/handle.h"
 #include "util/app_folder.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 
 SYSTEMTIME FileDate(const std::wstring& Path) {

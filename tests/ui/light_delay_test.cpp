@@ -7,9 +7,9 @@
 #include <string>
 
 #include "ui/application.h"
+#include "ui/light_delay.h"
 #include "util/app_folder.h"
 #include "util/exception.h"
-#include "ui/light_delay.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "support/scratch_folder.h"
-#include "util/handle.h"
 #include "util/error_log.h"
 #include "util/exception.h"
 #include "util/exception_text.h"
+#include "util/handle.h"
 
 namespace {
 

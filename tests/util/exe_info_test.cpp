@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include "util/handle.h"
 #include "util/app_folder.h"
 #include "util/exe_file_date.h"
 #include "util/exe_version.h"
+#include "util/handle.h"
 #include "util/os_error.h"
 #include "util/visual_theme.h"
 
