@@ -14,6 +14,7 @@
 #include "support/host_shell.h"
 #include "support/ne_builder.h"
 #include "support/scratch_folder.h"
+#include "support/system_modules.h"
 
 namespace {
 
@@ -121,5 +122,35 @@ TEST_F(LibraryCorpus, HostileFilesAreRefusedQuicklyWithNothingWritten) {
         ASSERT_EQ(bytes.size(), 22 + image.size());
         EXPECT_TRUE(std::equal(image.begin(), image.end(), bytes.begin() + 22));
     }
+    ExpectIcotoolReadsAll();
+}
+
+// The system's own modules, of this process's bitness: each loads or fails within the
+// second, and icotool reads every first icon saved from them.
+TEST_F(LibraryCorpus, SystemModulesSaveIconsIcotoolReads) {
+    wchar_t windows[MAX_PATH];
+    const std::wstring folders[] = {
+        SystemFolder(), std::wstring(windows, ::GetWindowsDirectoryW(windows, MAX_PATH))};
+    for (std::size_t f = 0; f < 2; ++f)
+        for (const std::wstring& file : FilesIn(folders[f])) {
+            const auto start = std::chrono::steady_clock::now();
+            TIconLibrary library;
+            try {
+                library.LoadFromFile(folders[f] + L"\\" + file);
+                const TAdvancedIcon* icon =
+                    library.Icons.Count() > 0 ? library.Icons.Objects(0) : nullptr;
+                if (icon != nullptr && icon->Images.Count() > 0) {
+                    const std::wstring name = std::to_wstring(f) + L"_" + file + L".ico";
+                    icon->SaveToFile(out_ + L"\\" + name);
+                    saved_[name] = icon->Images.Count();
+                }
+            } catch (const Exception&) {
+                // Not a module, or one the readers refuse: an error is what it must give.
+            }
+            EXPECT_LT(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                1.0);
+        }
+    EXPECT_GE(saved_.size(), 10u);
     ExpectIcotoolReadsAll();
 }
