@@ -6,6 +6,7 @@
 
 #include "catalogue/find_text.h"
 #include "dialogs/u_msgDlg.h"
+#include "ui/dialog_buttons.h"
 #include "ui/list_view.h"
 
 namespace {
@@ -28,13 +29,9 @@ void Tfrm_search::Create(HWND owner) {
     Label1.Create(hwnd_, {68, 27, 0, 0}, L"Расширение:");
     Label1.SizeToText();
     edt_search.Create(hwnd_, {68, 44, 233, 21});
-    btn_ok.Create(hwnd_, {184, 104, 80, 24}, L"OK");
-    btn_ok.modalResult = mrOk;
-    btn_cancel.Create(hwnd_, {268, 104, 80, 24}, L"Отмена");
-    btn_cancel.modalResult = mrCancel;
-    Bevel1.Create(hwnd_, {0, kClientHeight - kButtonStrip, kClientWidth, 2}, SS_ETCHEDHORZ);
-    SetDefaultButton(&btn_ok);
-    SetCancelButton(&btn_cancel);
+    CreateDialogButtons(*this, btn_ok, btn_cancel, Bevel1,
+                        {{184, 104, 80, 24}, {268, 104, 80, 24}, kButtonStrip}, kClientWidth,
+                        kClientHeight);
     SetActiveControl(&edt_search);
     if (owner)
         CenterOver(owner);

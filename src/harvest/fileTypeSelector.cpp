@@ -3,6 +3,7 @@
 #include "harvest/fileTypeSelector.h"
 
 #include "harvest/harvest_text.h"
+#include "ui/dialog_buttons.h"
 
 namespace {
 
@@ -25,13 +26,9 @@ void Tfrm_fileTypeSelector::Create(HWND owner) {
         AddHint(rg_file_type.Buttons(i));
     }
     rg_file_type.SetItemIndex(0);
-    btn_ok.Create(hwnd_, {156, 94, 80, 25}, L"OK");
-    btn_ok.modalResult = mrOk;
-    btn_cancel.Create(hwnd_, {240, 94, 80, 25}, L"Отмена");
-    btn_cancel.modalResult = mrCancel;
-    Bevel1.Create(hwnd_, {0, kClientHeight - kButtonBand, kClientWidth, 2}, SS_ETCHEDHORZ);
-    SetDefaultButton(&btn_ok);
-    SetCancelButton(&btn_cancel);
+    CreateDialogButtons(*this, btn_ok, btn_cancel, Bevel1,
+                        {{156, 94, 80, 25}, {240, 94, 80, 25}, kButtonBand}, kClientWidth,
+                        kClientHeight);
     SetActiveControl(&rg_file_type.Buttons(0));
     if (owner)
         CenterOver(owner);
