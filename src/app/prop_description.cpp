@@ -58,6 +58,15 @@ void WriteObject(const TPropObject& object, const std::wstring& indent, std::wst
     out += indent + L"end" + kLineBreak;
 }
 
+// The two sides of the first Separator in line, each without its surrounding blanks.
+std::optional<std::pair<std::wstring_view, std::wstring_view>> SplitTrimmed(std::wstring_view line,
+                                                                            wchar_t Separator) {
+    const auto at = line.find(Separator);
+    if (at == std::wstring_view::npos)
+        return std::nullopt;
+    return std::pair{Trim(line.substr(0, at)), Trim(line.substr(at + 1))};
+}
+
 // "object Name: Class", spacing free.
 std::optional<TPropObject> ReadObjectLine(std::wstring_view line) {
     constexpr std::wstring_view keyword = L"object";
@@ -65,26 +74,18 @@ std::optional<TPropObject> ReadObjectLine(std::wstring_view line) {
         !IsBlank(line[keyword.size()]))
         return std::nullopt;
     line.remove_prefix(keyword.size());
-    const auto colon = line.find(L':');
-    if (colon == std::wstring_view::npos)
+    const auto parts = SplitTrimmed(line, L':');
+    if (!parts || !IsIdentifier(parts->first) || !IsIdentifier(parts->second))
         return std::nullopt;
-    const std::wstring_view name = Trim(line.substr(0, colon));
-    const std::wstring_view className = Trim(line.substr(colon + 1));
-    if (!IsIdentifier(name) || !IsIdentifier(className))
-        return std::nullopt;
-    return TPropObject{std::wstring(name), std::wstring(className), {}, {}};
+    return TPropObject{std::wstring(parts->first), std::wstring(parts->second), {}, {}};
 }
 
 // "Name = Value", spacing free.
 std::optional<std::pair<std::wstring, std::wstring>> ReadPropLine(std::wstring_view line) {
-    const auto equals = line.find(L'=');
-    if (equals == std::wstring_view::npos)
+    const auto parts = SplitTrimmed(line, L'=');
+    if (!parts || !IsPropertyName(parts->first) || !IsValue(parts->second))
         return std::nullopt;
-    const std::wstring_view name = Trim(line.substr(0, equals));
-    const std::wstring_view value = Trim(line.substr(equals + 1));
-    if (!IsPropertyName(name) || !IsValue(value))
-        return std::nullopt;
-    return std::pair{std::wstring(name), std::wstring(value)};
+    return std::pair{std::wstring(parts->first), std::wstring(parts->second)};
 }
 
 // The reader proper; may throw std::bad_alloc, which the public entry turns into nullopt.
