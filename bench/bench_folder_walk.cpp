@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/JvSFolders.h"
+#include "harvest/scan/JvSFolders.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
 #include "ui/application.h"

@@ -1,6 +1,6 @@
 // Times the harvest command over the Wine prefix's Windows folder (every dialog answered):
 // the walk, the processing without its fixed 1.2-second pause, and files per second; then the
-// bare engine loop over the same files (load and save the first icon, copy each .ico) and
+// harvest engine alone over the same files and
 // wrestool extracting the same modules' group icons in one call; then the command over a
 // made-up tree and one twice as large, to show how the cost grows.
 
@@ -18,9 +18,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "export/whole_file.h"
-#include "harvest/IconLibrary.h"
-#include "harvest/harvest_text.h"
+#include "harvest/icons/IconLibrary.h"
+#include "harvest/harvest_engine.h"
 #include "support/dialog_answerer.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
@@ -35,10 +34,6 @@ constexpr double kPause = 1.2; // the fixed wait before the processing
 
 double Between(Clock::time_point From, Clock::time_point To) {
     return std::chrono::duration<double>(To - From).count();
-}
-
-bool IsIco(const std::wstring& Name) {
-    return Name.size() >= 4 && ::lstrcmpiW(Name.c_str() + Name.size() - 4, L".ico") == 0;
 }
 
 struct TCommandRun {
@@ -84,29 +79,18 @@ TCommandRun HarvestCommand(Tfrm_main_quillmont& frm, const std::wstring& Tree,
     run.Walk = Between(chosen, walked);
     run.Processing = Between(walked, end) - kPause;
     run.Files = frm.SearchFolders.FileList();
-    run.Saved = frm.SavedCount;
+    run.Saved = frm.HarvestState.SavedCount;
     return run;
 }
 
-// The engine alone over the same files: load and save the first icon, copy each .ico.
-double BareLoop(const std::vector<TFilePack>& Files, const std::wstring& Out) {
+// The engine alone over the same files, with an observer that does nothing.
+double EngineAlone(const std::vector<TFilePack>& Files, const std::wstring& Out) {
     TIconLibrary library;
+    TAdvancedIcon icon;
+    THarvestEngine engine(library, icon, Out + L"\\error.log");
+    THarvestObserver quiet;
     const Clock::time_point start = Clock::now();
-    for (std::size_t i = 0; i < Files.size(); ++i) {
-        const std::wstring source = Files[i].Path + Files[i].Name;
-        const std::wstring output = HarvestFileName(Out, Files[i].Name, i);
-        try {
-            if (IsIco(Files[i].Name)) {
-                CopyWholeFile(source, output);
-                continue;
-            }
-            library.Icons.Clear();
-            library.LoadFromFile(source);
-            if (library.Icons.Count() > 0)
-                library.Icons.Objects(0)->SaveToFile(output);
-        } catch (const Exception&) {
-        }
-    }
+    engine.Run(Files, Out, quiet);
     return Between(start, Clock::now());
 }
 
@@ -116,7 +100,7 @@ double Wrestool(const std::vector<TFilePack>& Files, const ScratchFolder& Scratc
     {
         std::ofstream out(std::filesystem::path(list), std::ios::binary);
         for (const TFilePack& file : Files)
-            if (!IsIco(file.Name))
+            if (!IsIcoFileName(file.Name))
                 out << HostPath(file.Path + file.Name) << '\n';
     }
     const std::wstring extracted = Scratch / L"wrestool";
@@ -208,7 +192,7 @@ int main() try {
         ScratchFolder out;
         run = HarvestCommand(frm, tree, out.Path());
     }
-    double bare = 0;
+    double engineAlone = 0;
     {
         ScratchFolder out;
         run = HarvestCommand(frm, tree, out.Path());
@@ -216,16 +200,16 @@ int main() try {
     }
     {
         ScratchFolder out;
-        bare = BareLoop(run.Files, out.Path());
+        engineAlone = EngineAlone(run.Files, out.Path());
     }
-    std::printf("bare engine loop: %.3f s, %.0f files/s; command / bare: %.2f\n", bare,
-                static_cast<double>(run.Files.size()) / bare, run.Processing / bare);
+    std::printf("engine alone: %.3f s, %.0f files/s; command / engine: %.2f\n", engineAlone,
+                static_cast<double>(run.Files.size()) / engineAlone, run.Processing / engineAlone);
     if (HostShellAvailable()) {
         ScratchFolder scratch;
         const double wrestool = Wrestool(run.Files, scratch);
         std::printf("wrestool -x -t 14 over the same modules, one call: %.3f s; command / "
-                    "wrestool: %.2f\n",
-                    wrestool, run.Processing / wrestool);
+                    "wrestool: %.2f; engine / wrestool: %.2f\n",
+                    wrestool, run.Processing / wrestool, engineAlone / wrestool);
     }
 
     constexpr int kSmall = 400;
@@ -245,16 +229,16 @@ int main() try {
         double engine = 0;
         {
             ScratchFolder direct;
-            engine = BareLoop(files, direct.Path());
+            engine = EngineAlone(files, direct.Path());
         }
         ScratchFolder out;
         const TCommandRun synthetic = HarvestCommand(frm, made.Path(), out.Path());
         Print(k == 0 ? "made-up tree N" : "made-up tree 2N", synthetic);
         {
             ScratchFolder direct;
-            engine = std::min(engine, BareLoop(synthetic.Files, direct.Path()));
+            engine = std::min(engine, EngineAlone(synthetic.Files, direct.Path()));
         }
-        std::printf("  bare engine loop %.3f s; command / bare: %.2f\n", engine,
+        std::printf("  engine alone %.3f s; command / engine: %.2f\n", engine,
                     synthetic.Processing / engine);
         times[k] = synthetic.Walk + synthetic.Processing;
     }

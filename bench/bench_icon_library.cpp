@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/IconLibrary.h"
+#include "harvest/icons/IconLibrary.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
 #include "support/system_modules.h"

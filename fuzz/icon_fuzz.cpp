@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "harvest/icon_format.h"
+#include "harvest/icons/icon_format.h"
 #include "util/exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "harvest/image_check.h"
+#include "harvest/icons/image_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const std::span<const std::uint8_t> bytes(Data, Size);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "../tests/harvest/mask_reference.h"
-#include "harvest/mask_list.h"
+#include "harvest/scan/mask_list.h"
 
 namespace {
 

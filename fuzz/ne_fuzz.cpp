@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "harvest/icon_format.h"
-#include "harvest/module_kind.h"
-#include "harvest/ne_parser.h"
+#include "harvest/icons/icon_format.h"
+#include "harvest/icons/module_kind.h"
+#include "harvest/icons/ne_parser.h"
 
 namespace {
 

@@ -200,8 +200,8 @@ void Tfrm_main_quillmont::FormCreate() {
     HarvestIcon = std::make_unique<TAdvancedIcon>();
     IconLoader = std::make_unique<TIconLibrary>();
     sb.SetDoubleBuffered();
-    StopRequest = false;
-    Busy = false;
+    HarvestState.StopRequest = false;
+    HarvestState.Busy = false;
     PlaceLinkPanel();
 }
 
@@ -224,6 +224,10 @@ void Tfrm_main_quillmont::PlaceLinkPanel() {
 void Tfrm_main_quillmont::FormDestroy() {
     if (url_panel)
         url_panel.SetParent(hwnd_);
+    // A harvest still running (the window closed from its message pumping) works on these
+    // until it sees the window gone; they then go with the window object.
+    if (harvest.Running())
+        return;
     HarvestIcon.reset();
     IconLoader.reset();
 }
@@ -242,7 +246,7 @@ void Tfrm_main_quillmont::N_aboutClick() {
 void Tfrm_main_quillmont::btn_searchClick() {
     if (exporter.Running())
         return;
-    StopRequest = false;
+    HarvestState.StopRequest = false;
     catalogue.Scan();
 }
 

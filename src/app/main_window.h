@@ -15,10 +15,10 @@
 #include "catalogue/catalogue.h"
 #include "dialogs/JvUrlLabel.h"
 #include "export/export_checked.h"
-#include "harvest/AdvancedIcon.h"
-#include "harvest/IconLibrary.h"
-#include "harvest/JvFolderDialog.h"
-#include "harvest/JvSFolders.h"
+#include "harvest/icons/AdvancedIcon.h"
+#include "harvest/icons/IconLibrary.h"
+#include "harvest/picker/JvFolderDialog.h"
+#include "harvest/scan/JvSFolders.h"
 #include "harvest/harvest_preview.h"
 #include "harvest/harvest_run.h"
 #include "ui/controls.h"
@@ -76,13 +76,9 @@ public:
     // The window's own fields.
     std::unique_ptr<TAdvancedIcon> HarvestIcon;
     std::unique_ptr<TIconLibrary> IconLoader;
-    std::wstring SearchDir;
-    std::wstring SaveDir;
-    int FilesLeft = 0;
-    int SavedCount = 0;
+    // The busy flag, the stop request, the counts and the folders of the harvest.
+    THarvestState HarvestState;
     std::array<BYTE, 256> KeyboardState{};
-    bool StopRequest = false;
-    bool Busy = false;
 
     TIconExport exporter{{lv, rg_16x16, sb, fd, KeyboardState}};
     TFirstShowNotice notice{chb_show_adv};
@@ -91,8 +87,8 @@ public:
     TRegPropStorageManEh sm;
     TPropStorageEh ps{*this, [this] { return StoredComponentsOf(*this); }};
     THarvestPreview preview{{LIBListBox, ICOListBox, Image_icon, HarvestIcon, IconLoader}};
-    THarvestRun harvest{{*this, sb, Image_icon, fd, SearchFolders, preview, IconLoader, HarvestIcon,
-                         SearchDir, SaveDir, FilesLeft, SavedCount, StopRequest, Busy}};
+    THarvestRun harvest{{*this, sb, Image_icon, fd, SearchFolders, preview, IconLoader, HarvestIcon},
+                        HarvestState};
 
     // Handlers.
     void FormCreate();

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "harvest/JvFolderDialog.h"
+#include "harvest/picker/JvFolderDialog.h"
 #include "ui/controls.h"
 #include "ui/list_view.h"
 #include "ui/status_bar.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "export/ico_layout.h"
-#include "export/whole_file.h"
+#include "util/whole_file.h"
 #include "util/handle.h"
 #include "util/os_error.h"
 

@@ -6,16 +6,26 @@
 #include <string>
 
 void THarvestPreview::FillLibList() {
+    if (ListLoadedEntries())
+        ShowSelectedIcon();
+}
+
+void THarvestPreview::ShowLoadedIcon() {
+    if (ListLoadedEntries())
+        FillImageList();
+}
+
+bool THarvestPreview::ListLoadedEntries() {
     c_.LIBListBox.Clear();
     if (!c_.IconLoader)
-        return;
+        return false;
     const TIconList& icons = c_.IconLoader->Icons;
     for (int i = 0; i < icons.Count(); ++i)
         c_.LIBListBox.AddObject(icons.Strings(i), icons.Objects(i));
-    if (c_.LIBListBox.Count() > 0) {
-        c_.LIBListBox.SetItemIndex(0);
-        ShowSelectedIcon();
-    }
+    if (c_.LIBListBox.Count() == 0)
+        return false;
+    c_.LIBListBox.SetItemIndex(0);
+    return true;
 }
 
 void THarvestPreview::ShowSelectedIcon() {

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "harvest/AdvancedIcon.h"
-#include "harvest/IconLibrary.h"
+#include "harvest/icons/AdvancedIcon.h"
+#include "harvest/icons/IconLibrary.h"
 #include "ui/controls.h"
 #include "ui/list_box.h"
 
@@ -26,6 +26,9 @@ public:
 
     // The loader's entries into LIBListBox; the first one, if any, is chosen and shown.
     void FillLibList();
+    // The loader's entries into LIBListBox with the first one chosen, and the harvest icon,
+    // already holding a copy of it, shown.
+    void ShowLoadedIcon();
     // The chosen entry of LIBListBox copied into the harvest icon and shown.
     void ShowSelectedIcon();
     // The harvest icon's images into ICOListBox, the last one into the preview.
@@ -35,6 +38,8 @@ public:
     void DrawItem(DRAWITEMSTRUCT& Item);
 
 private:
+    // The loader's entries into LIBListBox, the first chosen; false when there are none.
+    bool ListLoadedEntries();
     TIconImage* ImageAt(UINT Index) const;
     HarvestPreviewControls c_;
 };

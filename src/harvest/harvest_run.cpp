@@ -4,17 +4,14 @@
 #include "harvest/harvest_run.h"
 
 #include "dialogs/u_msgDlg.h"
-#include "export/whole_file.h"
 #include "harvest/fileTypeSelector.h"
+#include "harvest/harvest_engine.h"
 #include "harvest/harvest_text.h"
 #include "ui/application.h"
 #include "ui/cursor.h"
 #include "ui/light_delay.h"
 #include "util/app_folder.h"
-#include "util/date_time_text.h"
-#include "util/error_log.h"
 #include "util/exception_text.h"
-#include "util/os_error.h"
 #include "util/size_to_text.h"
 
 namespace {
@@ -33,15 +30,6 @@ private:
     bool& running_;
 };
 
-bool IsIcoFile(const std::wstring& Name) {
-    const std::size_t dot = Name.rfind(L'.');
-    if (dot == std::wstring::npos)
-        return false;
-    std::wstring extension = Name.substr(dot);
-    ::CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
-    return extension == L".ico";
-}
-
 bool AskYesNo(const std::wstring& Title, const std::wstring& Text) {
     return TimedMessageDlg(Title, Text, mtConfirmation, mbYesNo, false, 0, clBtnFace, false) !=
            mrNo;
@@ -51,15 +39,103 @@ void ShellOpenFolder(HWND Owner, const std::wstring& Folder) {
     ::ShellExecuteW(Owner, L"OPEN", Folder.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
+// Lets an update through at most once per interval.
+class TCadence {
+public:
+    explicit TCadence(DWORD IntervalMs) : interval_(IntervalMs) {}
+    bool Due() {
+        const DWORD now = ::GetTickCount();
+        if (started_ && now - last_ < interval_)
+            return false;
+        started_ = true;
+        last_ = now;
+        return true;
+    }
+
+private:
+    DWORD interval_;
+    DWORD last_ = 0;
+    bool started_ = false;
+};
+
 } // namespace
 
-THarvestRun::THarvestRun(HarvestControls controls) : OpenFolder(ShellOpenFolder), c_(controls) {}
+// Shows the engine's progress in the main window and keeps the window alive between files.
+class THarvestRun::TWindowObserver : public THarvestObserver {
+public:
+    explicit TWindowObserver(THarvestRun& Run) : run_(Run) {}
+
+    bool StopRequested() override {
+        const bool gone = run_.WindowGone();
+        if (!run_.s_.StopRequest && !gone)
+            return false;
+        if (!gone)
+            ::MessageBeep(0);
+        return true;
+    }
+
+    void FileStarted(std::size_t, const TFilePack& File) override {
+        Application::ProcessMessages();
+        started_ = ::GetTickCount();
+        if (!run_.WindowGone())
+            run_.status_.FileStarted(File.Name, File.Path, LikelySlow(File));
+    }
+
+    void IconReady(TAdvancedIcon&) override {
+        if (preview_.Due() && !run_.WindowGone())
+            run_.p_.Preview.ShowLoadedIcon();
+    }
+
+    void FileFinished(std::size_t Position, const TFilePack& File,
+                      const THarvestFileResult& Result) override {
+        lastFileMs_ = ::GetTickCount() - started_;
+        if (Result.Outcome == THarvestOutcome::Saved || Result.Outcome == THarvestOutcome::Copied)
+            ++run_.s_.SavedCount;
+        if (Result.Outcome == THarvestOutcome::Failed) {
+            --run_.s_.FilesLeft;
+            ReportFailure(File, Result.Message);
+            return;
+        }
+        if (Position % 10 == 0 && !run_.WindowGone())
+            run_.status_.Remaining(L"Осталось примерно: (" + FormatCount(run_.s_.FilesLeft) + L")");
+        --run_.s_.FilesLeft;
+    }
+
+private:
+    // A file is named on screen before its work when it is large or when the files have
+    // just been slow (a slow disk or share): those are the ones that keep the bar unpainted.
+    bool LikelySlow(const TFilePack& File) const {
+        constexpr std::int64_t kLargeFile = 16 << 20;
+        constexpr DWORD kSlowFileMs = 100;
+        return File.Size >= kLargeFile || lastFileMs_ >= kSlowFileMs;
+    }
+
+    // The failure is logged already; the user is told in a dialog that closes by itself
+    // after ten seconds, with the bar naming the file it is about.
+    void ReportFailure(const TFilePack& File, const std::wstring& Message) {
+        if (run_.WindowGone())
+            return;
+        ::MessageBeep(MB_ICONHAND);
+        run_.status_.FileStarted(File.Name, File.Path, true);
+        TimedMessageDlg(L"Ошибка",
+                        L"Ошибка обработки № 25-1 (" + Message + L"), " + File.Path + File.Name,
+                        mtError, mbOKOnly, false, 10, clBtnFace, true);
+    }
+
+    THarvestRun& run_;
+    TCadence preview_{500};
+    DWORD started_ = 0;
+    DWORD lastFileMs_ = 0;
+};
+
+THarvestRun::THarvestRun(THarvestParts Parts, THarvestState& State)
+    : OpenFolder(ShellOpenFolder), p_(Parts), s_(State), status_(Parts.sb) {}
 
 void THarvestRun::Run() {
-    if (running_ || c_.Busy)
+    if (running_ || s_.Busy)
         return;
     std::wstring mask;
-    if (!ChooseFileTypeMask(c_.Owner.Handle(), mask))
+    if (!ChooseFileTypeMask(p_.Owner.Handle(), mask))
         return;
     RunningScope scope(running_);
     try {
@@ -74,195 +150,116 @@ void THarvestRun::Run() {
 }
 
 void THarvestRun::Harvest(const std::wstring& Mask) {
-    c_.StopRequest = false;
+    s_.StopRequest = false;
     if (!ChooseFolders())
         return;
-    c_.Owner.SetText(L"Ждите...");
-    c_.SaveDir = c_.fd.Directory;
-    c_.IconLoader->Icons.Clear();
-    c_.SearchFolders.FileMask = Mask;
-    c_.sb.SetPanelText(0, Mask);
-    c_.SearchFolders.ScanDir = c_.SearchDir;
-    c_.SearchFolders.ClearFileList();
-    c_.Busy = true;
-    c_.SearchFolders.Start();
-    ::MessageBeep(MB_ICONASTERISK);
+    p_.Owner.SetText(L"Ждите...");
+    s_.SaveDir = p_.fd.Directory;
+    p_.IconLoader->Icons.Clear();
+    p_.SearchFolders.FileMask = Mask;
+    p_.sb.SetPanelText(0, Mask);
+    p_.SearchFolders.ScanDir = s_.SearchDir;
+    p_.SearchFolders.ClearFileList();
+    s_.Busy = true;
+    p_.SearchFolders.Start();
+    if (!WindowGone())
+        ::MessageBeep(MB_ICONASTERISK);
 }
 
 // The folder to search, the folder to save into and, for a whole drive, a confirmation.
 bool THarvestRun::ChooseFolders() {
-    c_.fd.Title = L"Укажите директорий для поиска иконок.\r\nМожно выбирать и диски, однако "
+    p_.fd.Title = L"Укажите директорий для поиска иконок.\r\nМожно выбирать и диски, однако "
                   L"поиск может занимать продолжительное время.";
-    c_.fd.Caption = L"Поиск иконок";
-    c_.fd.Options.Include(fdoNoNewFolderButton);
-    c_.Image_icon.hint = L"Просмотр извлекаемых иконок";
-    const bool searchChosen = c_.fd.Execute();
-    c_.fd.Options.Exclude(fdoNoNewFolderButton);
+    p_.fd.Caption = L"Поиск иконок";
+    p_.fd.Options.Include(fdoNoNewFolderButton);
+    p_.Image_icon.hint = L"Просмотр извлекаемых иконок";
+    const bool searchChosen = p_.fd.Execute();
+    p_.fd.Options.Exclude(fdoNoNewFolderButton);
     if (!searchChosen)
         return false;
-    c_.fd.Title = L"Укажите (или создайте) папку для сохранения найденных иконок.";
-    c_.fd.Caption = L"Сохранение иконок";
-    c_.SearchDir = c_.fd.Directory;
-    if (!c_.fd.Execute())
+    p_.fd.Title = L"Укажите (или создайте) папку для сохранения найденных иконок.";
+    p_.fd.Caption = L"Сохранение иконок";
+    s_.SearchDir = p_.fd.Directory;
+    if (!p_.fd.Execute())
         return false;
-    return c_.SearchDir.size() > 3 ||
+    return s_.SearchDir.size() > 3 ||
            AskYesNo(L"Начало поиска",
-                    L"Вы выбрали для поиска диск: \"" + c_.SearchDir + L"\"\r\nПродолжить?");
+                    L"Вы выбрали для поиска диск: \"" + s_.SearchDir + L"\"\r\nПродолжить?");
 }
 
 void THarvestRun::BackToIdle() {
     Screen::SetCursor(nullptr);
-    c_.Owner.SetText(kIdleCaption);
-    c_.Image_icon.Clear();
-    c_.Busy = false;
+    s_.Busy = false;
+    if (WindowGone())
+        return;
+    p_.Owner.SetText(kIdleCaption);
+    p_.Image_icon.Clear();
 }
 
 void THarvestRun::WalkProgress(const std::wstring& Dir, std::int32_t CountFiles,
                                std::int64_t SizeOfFiles) {
     // A window closed meanwhile ends the walk: nothing is left to show it.
-    if (WindowGone())
-        c_.SearchFolders.Stop();
-    c_.sb.SetPanelText(2, Dir);
-    c_.sb.SetPanelText(3, L"Найдено подходящих файлов (" + FormatCount(CountFiles) + L"), " +
+    if (WindowGone()) {
+        p_.SearchFolders.Stop();
+        return;
+    }
+    p_.sb.SetPanelText(2, Dir);
+    p_.sb.SetPanelText(3, L"Найдено подходящих файлов (" + FormatCount(CountFiles) + L"), " +
                               SizeToText(SizeOfFiles));
 }
 
 void THarvestRun::ProcessFoundFiles(std::int64_t CountFiles, std::int64_t SizeOfFiles) {
-    c_.SavedCount = 0;
+    s_.SavedCount = 0;
+    const std::vector<TFilePack>& files = p_.SearchFolders.FileList();
+    const std::size_t found = files.size();
     bool stopped = false;
-    const std::size_t found = c_.SearchFolders.FileList().size();
-    if (found > 0) {
+    if (found > 0 && !WindowGone()) {
         Screen::SetCursor(IDC_WAIT);
-        c_.sb.SetPanelText(2, L"Обновление списка файлов. Ждите.....");
+        p_.sb.SetPanelText(2, L"Обновление списка файлов. Ждите.....");
         LightDelay(1200);
-        c_.Owner.SetText(L"Файлов: (" + FormatCount(CountFiles) + L"), общий размер файлов: (" +
-                         SizeToText(SizeOfFiles) + L")");
+        ShowProcessingCaption(CountFiles, SizeOfFiles);
         Application::ProcessMessages();
-        c_.FilesLeft = static_cast<int>(found);
-        fileText_.Restart();
-        remainingText_.Restart();
-        preview_.Restart();
-        for (std::size_t i = 0; i < found && i < c_.SearchFolders.FileList().size(); ++i) {
-            if (c_.StopRequest || WindowGone()) {
-                ::MessageBeep(0);
-                stopped = true;
-                break;
-            }
-            ProcessFile(i);
-        }
-        c_.sb.SetPanelText(3, L"");
+        s_.FilesLeft = static_cast<int>(found);
+        status_.Restart();
+        TWindowObserver observer(*this);
+        THarvestEngine engine(*p_.IconLoader, *p_.HarvestIcon, ErrorLogPath());
+        stopped = engine.Run(files, s_.SaveDir, observer).Stopped;
+        if (!WindowGone())
+            p_.sb.SetPanelText(3, L"");
     }
-    c_.Busy = false;
-    Application::ProcessMessages();
-    c_.sb.SetPanelText(1, L"Готово");
-    c_.sb.SetPanelText(2, L"Проверено файлов: " + FormatCount(static_cast<std::int64_t>(found)) +
-                              L", сохранено иконок: (" + FormatCount(c_.SavedCount) + L")");
-    if (c_.SavedCount > 0 && !stopped)
-        OpenFolder(c_.Owner.Handle(), c_.fd.Directory);
+    s_.Busy = false;
+    if (!WindowGone()) {
+        Application::ProcessMessages();
+        ShowFinalTexts(found);
+        if (s_.SavedCount > 0 && !stopped)
+            OpenFolder(p_.Owner.Handle(), p_.fd.Directory);
+    }
     Screen::SetCursor(nullptr);
 }
 
-void THarvestRun::ProcessFile(std::size_t Position) {
-    // A copy of the record: the messages pumped below may run any command, and the error
-    // report needs the record whatever they do.
-    const TFilePack file = c_.SearchFolders.FileList()[Position];
-    try {
-        Application::ProcessMessages();
-        if (WindowGone())
-            return;
-        if (fileText_.Due()) {
-            c_.sb.SetPanelText(1, file.Name);
-            c_.sb.SetPanelText(2, file.Path);
-        }
-        const std::wstring output = HarvestFileName(c_.SaveDir, file.Name, Position);
-        if (IsIcoFile(file.Name))
-            CopyIconFile(file, output);
-        else
-            SaveModuleIcon(file, output);
-        ShowRemaining(Position);
-        --c_.FilesLeft;
-    } catch (...) {
-        ReportFileError(file);
-    }
+void THarvestRun::ShowProcessingCaption(std::int64_t CountFiles, std::int64_t SizeOfFiles) {
+    if (WindowGone())
+        return;
+    p_.Owner.SetText(L"Файлов: (" + FormatCount(CountFiles) + L"), общий размер файлов: (" +
+                     SizeToText(SizeOfFiles) + L")");
 }
 
-// On every tenth file, as often as it can be read.
-void THarvestRun::ShowRemaining(std::size_t Position) {
-    if (Position % 10 != 0 || !remainingText_.Due())
-        return;
-    c_.sb.SetPanelText(3, L"Осталось примерно: (" + FormatCount(c_.FilesLeft) + L")");
-    Application::ProcessMessages();
-}
-
-void THarvestRun::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
-    try {
-        CopyWholeFile(File.Path + File.Name, Output);
-        ++c_.SavedCount;
-    } catch (const EOSError& e) {
-        AppendLogLine(ErrorLogPath(), CurrentDateTimeText() + L", Error № 22-1 \"" +
-                                          SysErrorMessage(e.ErrorCode()) + L"\"");
-    }
-}
-
-void THarvestRun::SaveModuleIcon(const TFilePack& File, const std::wstring& Output) {
-    c_.IconLoader->Icons.Clear();
-    c_.IconLoader->LoadFromFile(File.Path + File.Name);
-    if (c_.IconLoader->Icons.Count() == 0)
-        return;
-    // The loader's first entry is saved. When the preview is due it goes there first, through
-    // the lists and the harvest icon (an exact copy); otherwise it is saved as it is.
-    const TAdvancedIcon* icon = c_.IconLoader->Icons.Objects(0);
-    if (!icon)
-        return;
-    if (preview_.Due()) {
-        c_.Preview.FillLibList();
-        icon = c_.HarvestIcon.get();
-    }
-    if (!icon || icon->Images.Count() == 0)
-        return;
-    try {
-        icon->SaveToFile(Output);
-    } catch (...) {
-        throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
-    }
-    ++c_.SavedCount;
-}
-
-// Called with the file's error in flight: logs it, tells the user in a dialog that closes
-// by itself after ten seconds, and lets the run go on with the next file.
-void THarvestRun::ReportFileError(const TFilePack& File) {
-    const std::wstring message = CurrentExceptionMessage();
-    --c_.FilesLeft;
-    AppendLogLine(ErrorLogPath(), CurrentDateTimeText() + L", Error № 25-1 \"" + message +
-                                      L"\"\r\n" + File.Path + File.Name);
-    ::MessageBeep(MB_ICONHAND);
-    // The status bar names the file the dialog is about, whatever its refresh cadence.
-    c_.sb.SetPanelText(1, File.Name);
-    c_.sb.SetPanelText(2, File.Path);
-    TimedMessageDlg(L"Ошибка",
-                    L"Ошибка обработки № 25-1 (" + message + L"), " + File.Path + File.Name,
-                    mtError, mbOKOnly, false, 10, clBtnFace, true);
+void THarvestRun::ShowFinalTexts(std::size_t Found) {
+    p_.sb.SetPanelText(1, L"Готово");
+    p_.sb.SetPanelText(2, L"Проверено файлов: " + FormatCount(static_cast<std::int64_t>(Found)) +
+                              L", сохранено иконок: (" + FormatCount(s_.SavedCount) + L")");
 }
 
 void THarvestRun::AskStop() {
-    if (!c_.Busy)
+    if (!s_.Busy)
         return;
     if (TimedMessageDlg(L"Поиск...", L"Остановить?", mtConfirmation, mbYesNo, false, 0, clBtnFace,
                         false) == mrYes) {
-        c_.SearchFolders.Stop();
-        c_.StopRequest = true;
+        p_.SearchFolders.Stop();
+        s_.StopRequest = true;
     }
 }
 
-bool THarvestRun::TCadence::Due() {
-    const DWORD now = ::GetTickCount();
-    if (started_ && now - last_ < interval_)
-        return false;
-    started_ = true;
-    last_ = now;
-    return true;
-}
-
 bool THarvestRun::WindowGone() const {
-    return !c_.Owner.Handle() || !::IsWindow(c_.Owner.Handle());
+    return !p_.Owner.Handle() || !::IsWindow(p_.Owner.Handle());
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The harvest: asks for a file kind, a folder tree and an output folder, lets the scanner
-// collect the matching files, then saves the first icon of every module as an .ico file and
-// copies every .ico file, counting in the status bar; Esc asks whether to stop.
+// The harvest command: asks for a file kind, a folder tree and an output folder, lets the
+// scanner collect the matching files, then hands them to the harvest engine and shows its
+// progress: status texts, caption, preview, a dialog per failed file; Esc asks whether to
+// stop.
 
 #include <windows.h>
 
@@ -10,16 +11,27 @@
 #include <memory>
 #include <string>
 
-#include "harvest/IconLibrary.h"
-#include "harvest/JvFolderDialog.h"
-#include "harvest/JvSFolders.h"
 #include "harvest/harvest_preview.h"
+#include "harvest/harvest_status.h"
+#include "harvest/icons/IconLibrary.h"
+#include "harvest/picker/JvFolderDialog.h"
+#include "harvest/scan/JvSFolders.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/status_bar.h"
 
-// The main window's controls and fields the harvest works with.
-struct HarvestControls {
+// What the main window keeps of its harvests.
+struct THarvestState {
+    bool Busy = false;        // a harvest walks or processes
+    bool StopRequest = false; // the user confirmed stopping
+    int FilesLeft = 0;        // files of the processing not yet finished
+    int SavedCount = 0;       // outputs written by the current run
+    std::wstring SearchDir;   // the tree searched
+    std::wstring SaveDir;     // the output folder
+};
+
+// The main window's parts the command draws on and works with.
+struct THarvestParts {
     Form& Owner;
     StatusBar& sb;
     Image& Image_icon;
@@ -28,17 +40,11 @@ struct HarvestControls {
     THarvestPreview& Preview;
     std::unique_ptr<TIconLibrary>& IconLoader;
     std::unique_ptr<TAdvancedIcon>& HarvestIcon;
-    std::wstring& SearchDir;
-    std::wstring& SaveDir;
-    int& FilesLeft;
-    int& SavedCount;
-    bool& StopRequest;
-    bool& Busy;
 };
 
 class THarvestRun {
 public:
-    explicit THarvestRun(HarvestControls controls);
+    THarvestRun(THarvestParts Parts, THarvestState& State);
 
     // The command. Ignored while a harvest runs already. An error outside the per-file
     // handling puts the window back to idle and raises "Ошибка № 80-1 (...)".
@@ -56,33 +62,17 @@ public:
     std::function<void(HWND Owner, const std::wstring& Folder)> OpenFolder;
 
 private:
-    // Lets an update through at most once per interval. Status texts and the preview cost
-    // more to draw than most files take to process, and nobody reads them faster anyway.
-    class TCadence {
-    public:
-        explicit TCadence(DWORD IntervalMs) : interval_(IntervalMs) {}
-        void Restart() { started_ = false; }
-        bool Due();
-
-    private:
-        DWORD interval_;
-        DWORD last_ = 0;
-        bool started_ = false;
-    };
+    class TWindowObserver;
 
     void Harvest(const std::wstring& Mask);
     bool ChooseFolders();
     void BackToIdle();
-    void ProcessFile(std::size_t Position);
-    void CopyIconFile(const TFilePack& File, const std::wstring& Output);
-    void SaveModuleIcon(const TFilePack& File, const std::wstring& Output);
-    void ShowRemaining(std::size_t Position);
-    void ReportFileError(const TFilePack& File);
+    void ShowProcessingCaption(std::int64_t CountFiles, std::int64_t SizeOfFiles);
+    void ShowFinalTexts(std::size_t Found);
     bool WindowGone() const;
 
-    HarvestControls c_;
+    THarvestParts p_;
+    THarvestState& s_;
+    THarvestStatus status_;
     bool running_ = false;
-    TCadence fileText_{200};
-    TCadence remainingText_{200};
-    TCadence preview_{500};
 };

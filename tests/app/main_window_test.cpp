@@ -58,8 +58,8 @@ TEST_F(MainWindowTest, HasTheDesignedCaptionClientSizeAndControls) {
     EXPECT_FALSE(frm.LIBListBox.Visible());
     EXPECT_FALSE(frm.chb_show_adv.Visible());
     EXPECT_TRUE(frm.chb_show_adv.Checked());
-    EXPECT_FALSE(frm.StopRequest);
-    EXPECT_FALSE(frm.Busy);
+    EXPECT_FALSE(frm.HarvestState.StopRequest);
+    EXPECT_FALSE(frm.HarvestState.Busy);
     EXPECT_NE(frm.HarvestIcon, nullptr);
     EXPECT_NE(frm.IconLoader, nullptr);
     EXPECT_EQ(frm.SearchFolders.FileMask, L"*.exe,*.dll");

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "harvest/folder_dialog_rules.h"
+#include "harvest/picker/folder_dialog_rules.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/JvFolderDialog.h"
+#include "harvest/picker/JvFolderDialog.h"
 #include "support/dialog_answerer.h"
 #include "support/scratch_folder.h"
 #include "ui/form.h"

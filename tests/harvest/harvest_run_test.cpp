@@ -11,7 +11,7 @@
 #include <set>
 
 #include "../../res/resource_ids.h"
-#include "harvest/IconLibrary.h"
+#include "harvest/icons/IconLibrary.h"
 #include "harvest/harvest_text.h"
 #include "dialogs/message_dialog_driving.h"
 #include "support/broken_modules.h"
@@ -157,7 +157,7 @@ TEST_F(HarvestRun, CancelAtTheChooserChangesNothing) {
                               L"Все файлы", L"*.exe", L"*.dll", L"*.ico", L"OK", L"Отмена", L""}));
     EXPECT_EQ(frm.Text(), L"before");
     EXPECT_EQ(frm.Image_icon.hint, L"hint before");
-    EXPECT_FALSE(frm.Busy);
+    EXPECT_FALSE(frm.HarvestState.Busy);
 }
 
 TEST_F(HarvestRun, SavesEachModulesFirstIconAndCopiesIcoFiles) {
@@ -225,7 +225,7 @@ TEST_F(HarvestRun, SavesEachModulesFirstIconAndCopiesIcoFiles) {
     EXPECT_EQ(frm.Text(), L"Quillmont");
     EXPECT_EQ(frm.Image_icon.Icon(), nullptr);
     EXPECT_EQ(Screen::Cursor(), nullptr);
-    EXPECT_FALSE(frm.Busy);
+    EXPECT_FALSE(frm.HarvestState.Busy);
     EXPECT_EQ(opened, Texts{out.Path()});
     EXPECT_EQ(frm.Image_icon.hint, L"Просмотр извлекаемых иконок");
     EXPECT_FALSE(frm.fd.Options.Contains(fdoNoNewFolderButton));
@@ -256,45 +256,15 @@ TEST_F(HarvestRun, EscAnsweredYesDuringTheWalkProcessesNothing) {
     CopySystemFile(L"notepad.exe", L"second.exe");
     PressEscDuringTheWalk();
     EXPECT_EQ(HarvestTree({Click(L"Да")}), 4u);
-    EXPECT_TRUE(frm.StopRequest);
+    EXPECT_TRUE(frm.HarvestState.StopRequest);
     EXPECT_TRUE(out.Names().empty());
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(frm.SavedCount, 0);
+    EXPECT_EQ(frm.HarvestState.SavedCount, 0);
     EXPECT_EQ(frm.sb.PanelText(1), L"Готово");
     EXPECT_EQ(frm.sb.PanelText(2),
               L"Проверено файлов: " +
                   FormatCount(static_cast<std::int64_t>(frm.SearchFolders.FileList().size())) +
                   L", сохранено иконок: (0)");
-}
-
-TEST_F(HarvestRun, DamagedModulesEndAsAnOutputOrAsOneDialogAndLogEntry) {
-    std::vector<TBrokenModule> corpus = BrokenPEModules();
-    corpus.resize(std::min<std::size_t>(corpus.size(), 25));
-    const std::vector<TBrokenModule> sixteen = BrokenNEModules();
-    corpus.insert(corpus.end(), sixteen.begin(),
-                  sixteen.begin() +
-                      static_cast<std::ptrdiff_t>(std::min<std::size_t>(sixteen.size(), 15)));
-    for (std::size_t i = 0; i < corpus.size(); ++i)
-        WriteFileBytes(tree / (L"m" + std::to_wstring(i) + (i % 2 ? L".dll" : L".exe")),
-                       corpus[i].Bytes);
-
-    const std::size_t dialogs = HarvestTree(std::vector<Handler>(corpus.size(), Click(L"OK"))) - 3;
-
-    EXPECT_EQ(frm.sb.PanelText(1), L"Готово");
-    const std::vector<TFilePack>& found = frm.SearchFolders.FileList();
-    ASSERT_EQ(found.size(), corpus.size());
-    const Texts logged = FileErrorEntries(logStart);
-    EXPECT_EQ(logged.size(), dialogs);
-    EXPECT_EQ(std::set<std::wstring>(logged.begin(), logged.end()).size(), logged.size());
-    const Texts names = out.Names();
-    EXPECT_EQ(static_cast<std::size_t>(frm.SavedCount), names.size());
-    EXPECT_LE(names.size() + dialogs, found.size());
-    for (std::size_t i = 0; i < found.size(); ++i) // no file both saved and refused
-        EXPECT_FALSE(std::count(logged.begin(), logged.end(), found[i].Path + found[i].Name) &&
-                     ::GetFileAttributesW(HarvestFileName(out.Path(), found[i].Name, i).c_str()) !=
-                         INVALID_FILE_ATTRIBUTES);
-    EXPECT_GT(dialogs, 0u);
-    EXPECT_GT(names.size(), 0u);
 }
 
 TEST_F(HarvestRun, ClosingTheWindowDuringTheRunEndsIt) {

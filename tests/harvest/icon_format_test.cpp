@@ -5,7 +5,7 @@
 #include <array>
 #include <cstring>
 
-#include "harvest/icon_format.h"
+#include "harvest/icons/icon_format.h"
 #include "support/ne_builder.h"
 #include "util/exception.h"
 

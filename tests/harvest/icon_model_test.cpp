@@ -7,7 +7,7 @@
 
 #include <typeinfo>
 
-#include "harvest/AdvancedIcon.h"
+#include "harvest/icons/AdvancedIcon.h"
 #include "support/byte_writer.h"
 #include "support/pe_builder.h"
 #include "support/scratch_folder.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "harvest/image_check.h"
+#include "harvest/icons/image_check.h"
 #include "support/byte_writer.h"
 #include "support/ne_builder.h"
 

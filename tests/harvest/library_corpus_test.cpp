@@ -9,7 +9,7 @@
 
 #include <chrono>
 
-#include "harvest/IconLibrary.h"
+#include "harvest/icons/IconLibrary.h"
 #include "support/broken_modules.h"
 #include "support/host_shell.h"
 #include "support/ne_builder.h"

@@ -13,8 +13,8 @@
 #include <set>
 #include <sstream>
 
-#include "harvest/IconLibrary.h"
-#include "harvest/module_kind.h"
+#include "harvest/icons/IconLibrary.h"
+#include "harvest/icons/module_kind.h"
 #include "support/byte_writer.h"
 #include "support/host_shell.h"
 #include "support/icon_oracle.h"

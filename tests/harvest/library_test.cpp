@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "harvest/IconLibrary.h"
+#include "harvest/icons/IconLibrary.h"
 #include "support/byte_writer.h"
 #include "support/pe_builder.h"
 #include "support/scratch_folder.h"

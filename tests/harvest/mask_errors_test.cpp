@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "harvest/mask.h"
+#include "harvest/scan/mask.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/mask_list.h"
+#include "harvest/scan/mask_list.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "harvest/mask.h"
+#include "harvest/scan/mask.h"
 #include "mask_reference.h"
 
 namespace {

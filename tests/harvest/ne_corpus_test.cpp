@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "harvest/ne_parser.h"
+#include "harvest/icons/ne_parser.h"
 #include "support/broken_modules.h"
 #include "support/ne_reading.h"
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "harvest/module_kind.h"
-#include "harvest/ne_parser.h"
+#include "harvest/icons/module_kind.h"
+#include "harvest/icons/ne_parser.h"
 #include "support/byte_writer.h"
 #include "support/ne_builder.h"
 #include "support/ne_reading.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/JvSFolders.h"
+#include "harvest/scan/JvSFolders.h"
 
 namespace search_folders_test {
 

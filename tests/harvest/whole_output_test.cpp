@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "export/whole_file.h"
-#include "harvest/IconLibrary.h"
+#include "util/whole_file.h"
+#include "harvest/icons/IconLibrary.h"
 #include "support/ne_builder.h"
 #include "support/scratch_folder.h"
 #include "util/os_error.h"

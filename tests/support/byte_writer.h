@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/icon_format.h"
+#include "harvest/icons/icon_format.h"
 
 class TByteWriter {
 public:

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "harvest/icon_format.h"
+#include "harvest/icons/icon_format.h"
 
 // One image of a group: the entry the group directory states and the icon resource bytes.
 struct TFixtureImage {

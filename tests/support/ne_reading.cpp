@@ -1,6 +1,6 @@
 #include "support/ne_reading.h"
 
-#include "harvest/ne_parser.h"
+#include "harvest/icons/ne_parser.h"
 
 std::vector<TNEGroupRead> ReadNEGroups(std::span<const std::uint8_t> Bytes,
                                        const std::wstring& BaseName) {

@@ -1,0 +1,78 @@
+#pragma once
+// The harvest's work over the files a walk found, apart from any window: in list order each
+// .ico file is copied and every other file's first icon is saved as an .ico file, named
+// after the file and its position. An observer hears of each step and may stop the run; what
+// is written never depends on what the observer does.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "harvest/icons/AdvancedIcon.h"
+#include "harvest/icons/IconLibrary.h"
+#include "harvest/scan/JvSFolders.h"
+
+enum class THarvestOutcome {
+    Saved,      // the module's first icon was written
+    Copied,     // the .ico file was copied
+    NoIcon,     // a module without icons: nothing written
+    CopyFailed, // an .ico file that could not be copied (logged, no dialog)
+    Failed,     // a file that could not be read or saved (logged, the user is told)
+};
+
+struct THarvestFileResult {
+    THarvestOutcome Outcome = THarvestOutcome::NoIcon;
+    std::wstring Output;  // the file written (or attempted)
+    std::wstring Message; // why it failed
+};
+
+class THarvestObserver {
+public:
+    virtual ~THarvestObserver() = default;
+    // Asked before each file; true ends the run before it.
+    virtual bool StopRequested() { return false; }
+    virtual void FileStarted(std::size_t /*Position*/, const TFilePack& /*File*/) {}
+    // The icon about to be saved for the current file: to be drawn, never changed.
+    virtual void IconReady(TAdvancedIcon& /*Icon*/) {}
+    // After the file's result is final (and a failure logged).
+    virtual void FileFinished(std::size_t /*Position*/, const TFilePack& /*File*/,
+                              const THarvestFileResult& /*Result*/) {}
+};
+
+struct THarvestSummary {
+    std::size_t Found = 0;
+    int Saved = 0; // icons saved and .ico files copied
+    bool Stopped = false;
+    // One result per file processed, in list order; fewer than Found after a stop.
+    std::vector<THarvestFileResult> Results;
+};
+
+// True for a name whose extension, lower-cased by the user's locale rules, is ".ico".
+bool IsIcoFileName(const std::wstring& Name);
+
+class THarvestEngine {
+public:
+    // Loader reads each module and Icon receives the icon saved; both stay the caller's.
+    // Failures are appended to the error log at LogPath.
+    THarvestEngine(TIconLibrary& Loader, TAdvancedIcon& Icon, std::wstring LogPath);
+
+    // Processes Files in order into SaveDir. Files may shrink meanwhile (the observer runs
+    // other code); the run ends at its end.
+    THarvestSummary Run(const std::vector<TFilePack>& Files, const std::wstring& SaveDir,
+                        THarvestObserver& Observer);
+
+    // One file at Position: copied or saved as SaveDir's output for that position.
+    THarvestFileResult ProcessFile(const TFilePack& File, std::size_t Position,
+                                   const std::wstring& SaveDir, THarvestObserver& Observer);
+
+private:
+    THarvestFileResult CopyIconFile(const TFilePack& File, const std::wstring& Output);
+    THarvestFileResult SaveFirstIcon(const TFilePack& File, const std::wstring& Output,
+                                     THarvestObserver& Observer);
+
+    TIconLibrary& loader_;
+    TAdvancedIcon& icon_;
+    std::wstring logPath_;
+};

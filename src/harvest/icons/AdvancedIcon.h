@@ -1,0 +1,85 @@
+#pragma once
+// A multi-image icon in memory: the images of one icon directory in their stored order,
+// loaded from a module's group icon, copied from another icon, and saved in .ico form.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harvest/icons/IconImage.h"
+#include "harvest/icons/file_errors.h"
+#include "harvest/icons/memory_stream.h"
+#include "util/exception.h"
+#include "util/whole_file.h"
+
+// A list used beyond its bounds: "List index out of bounds (%d)" and "List capacity out of
+// bounds (%d)".
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The images of an icon, owned. Count and Capacity are 16-bit: an icon directory states at
+// most 65535 images.
+class TIconImageList {
+public:
+    static constexpr std::uint16_t MaxCount = 0xFFFF;
+
+    TIconImageList() = default;
+    ~TIconImageList() { Clear(); }
+    TIconImageList(const TIconImageList&) = delete;
+    TIconImageList& operator=(const TIconImageList&) = delete;
+
+    // The image at Index, or null for an index outside 0 .. Count - 1.
+    TIconImage* Items(int Index) const;
+    std::uint16_t Count() const { return count_; }
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(items_.size()); }
+
+    // Appends; grows the slots by exactly one when they are all taken. A 65536th image
+    // raises EListError.
+    void Add(std::unique_ptr<TIconImage> Image);
+    // Sets the number of slots, never below Count.
+    void SetCapacity(std::uint16_t N);
+    // Destroys every image in order and releases the slots.
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<TIconImage>> items_; // one slot per element
+    std::uint16_t count_ = 0;
+};
+
+class TAdvancedIcon {
+public:
+    TAdvancedIcon() = default;
+    virtual ~TAdvancedIcon() = default;
+    TAdvancedIcon(const TAdvancedIcon&) = delete;
+    TAdvancedIcon& operator=(const TAdvancedIcon&) = delete;
+
+    // Replaces every image by a copy of Source's images; afterwards nothing is shared.
+    void Assign(TAdvancedIcon& Source);
+
+    // Reads a 6-byte icon directory header. For an icon directory, gives its count,
+    // reserves that many image slots and returns true; otherwise (a cursor directory, a
+    // non-zero reserved word, a stream too short) returns false and changes nothing.
+    bool ReadHeader(TMemoryStream& Stream, std::uint16_t& Count);
+
+    // Appends the images of group icon ResName (a number in MAKEINTRESOURCE form or a text)
+    // of a loaded module, charging the directory and the images to Budget. False for a
+    // directory that is not an icon directory. Raises EResNotFound for a group or icon
+    // resource the module lacks, EReadError for a directory that ends before its entries
+    // do and EIconDataError for a damaged image or a spent budget; the images appended
+    // before stay.
+    bool LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget);
+
+    // The .ico form at the stream's position; nothing for an icon without images.
+    void SaveToStream(TMemoryStream& Stream) const;
+    // Creates (or replaces) the file with the .ico form. An icon without images creates
+    // and changes nothing. Raises EFCreateError; the file is then as it was before.
+    void SaveToFile(const std::wstring& FileName,
+                    TWriteSafety Safety = TWriteSafety::Durable) const;
+
+    TIconImageList Images;
+};

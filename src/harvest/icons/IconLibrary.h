@@ -1,0 +1,171 @@
+#pragma once
+// Reading every icon out of one file on disk: a 32-bit module through the system's resource
+// functions, or a 16-bit module or icon library (ICL) parsed from the file itself. Each
+// group icon becomes one TAdvancedIcon in a list of named entries.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harvest/icons/AdvancedIcon.h"
+#include "harvest/icons/IconImage.h"
+#include "harvest/icons/byte_source.h"
+#include "harvest/icons/file_errors.h"
+#include "harvest/icons/memory_stream.h"
+#include "harvest/icons/ne_parser.h" // EICLReadError
+#include "harvest/icons/read_budget.h"
+#include "util/exception.h"
+#include "util/handle.h"
+
+// A file open for reading, read at any offset. Small reads are served from a buffer, since
+// the resource table is read a few bytes at a time.
+class TFileStream : public TByteSource {
+public:
+    enum class TShare { DenyWrite, DenyNone };
+    // Raises EFOpenError with the full path and the system's text.
+    explicit TFileStream(const std::wstring& FileName, TShare Share = TShare::DenyWrite);
+    std::uint64_t Size() const override { return size_; }
+    void ReadAt(std::uint64_t Offset, std::span<std::uint8_t> Buffer) override;
+
+private:
+    void ReadDirect(std::uint64_t Offset, std::span<std::uint8_t> Buffer);
+
+    UniqueFile file_;
+    std::uint64_t size_ = 0;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t bufferOffset_ = 0;
+};
+
+// How many group icons a module file holds, as the shell counts them for a file: 0 for a
+// file that cannot be opened, is not a module or whose resources cannot be read. The count
+// is the program's own: the shell's parses damaged modules without checking its bounds on
+// some systems (Wine), so handing it untrusted files can bring the program down.
+int ModuleIconCount(const std::wstring& FileName);
+
+// Whether the file starts as a module with a 32-bit ("PE") or a 16-bit ("NE") header, and
+// which (IsPE is set only for a module). Raises EFOpenError for a file it cannot open.
+bool IsWindowsModule(const std::wstring& FileName, bool& IsPE);
+
+// Entry names with their icons, owned: removing an entry or clearing the list destroys the
+// icons. An entry may have no icon.
+class TIconList {
+public:
+    TIconList() = default;
+    ~TIconList() { Clear(); }
+    TIconList(const TIconList&) = delete;
+    TIconList& operator=(const TIconList&) = delete;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Both raise EListError "List index out of bounds (%d)" for an index out of range.
+    const std::wstring& Strings(int Index) const;
+    TAdvancedIcon* Objects(int Index) const;
+
+    void Add(std::wstring Name, std::unique_ptr<TAdvancedIcon> Icon);
+    void Clear();
+    void Delete(int Index);
+    // Destroys this list's icons, then takes Source's entries; Source is left empty.
+    void Assign(TIconList&& Source);
+
+private:
+    struct TItem {
+        std::wstring Name;
+        std::unique_ptr<TAdvancedIcon> Icon;
+    };
+    const TItem& Item(int Index) const;
+
+    std::vector<TItem> items_;
+};
+
+// The readers' base: a file and the entries read out of it.
+class TICLReader {
+public:
+    explicit TICLReader(std::wstring FileName) : FileName(std::move(FileName)) {}
+    virtual ~TICLReader() = default;
+    TICLReader(const TICLReader&) = delete;
+    TICLReader& operator=(const TICLReader&) = delete;
+
+    // Fills Icons; false when the file is not of the reader's kind or cannot be read.
+    virtual bool Load() = 0;
+
+    const std::wstring FileName;
+    TIconList Icons;
+};
+
+// A 32-bit module, loaded by the system as a data file; one entry per group icon in the
+// order the system enumerates them, named by the group's number in decimal or its text.
+class T32BitReader : public TICLReader {
+public:
+    using TICLReader::TICLReader;
+    ~T32BitReader() override;
+    // False when the system cannot load the module. An error while a group is read (a
+    // missing icon resource, a directory cut short, a damaged image, more bytes or images
+    // taken than the file's budget allows) raises out of it.
+    bool Load() override;
+
+private:
+    static BOOL CALLBACK EnumGroup(HMODULE Module, LPCWSTR Type, LPWSTR Name, LONG_PTR Param);
+    void AddGroup(LPCWSTR Name);
+
+    UniqueModule Module;
+    std::optional<TReadBudget> budget_;
+};
+
+// A 16-bit module or icon library, parsed from the file.
+class T16BitReader : public TICLReader {
+public:
+    // Opens the file (EFOpenError when it cannot).
+    explicit T16BitReader(std::wstring FileName);
+    // False for any fault of the file; the icons built before it are destroyed. Damaged
+    // images and a spent budget are not swallowed: EIconDataError raises out of it.
+    bool Load() override;
+
+    const std::wstring& BaseName() const { return baseName_; }
+    TReadBudget& Budget() { return module_->Budget(); }
+    std::size_t FindIcon(std::uint16_t Number, bool Group) const;
+    std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);
+    void CopyResource(std::size_t Index, bool Group, std::wstring& Name, TMemoryStream& Stream);
+
+private:
+    TFileStream Stream;
+    std::wstring baseName_;
+    std::optional<TNEModule> module_;
+};
+
+// An image of a 16-bit file: the group entry's bytes as they are and the resource's bytes.
+class TICL16IconImage : public TIconImage {
+public:
+    // CreateFromEntry
+    TICL16IconImage(const TIconEntry& Entry, std::vector<std::uint8_t> Data);
+};
+
+// A group icon of a 16-bit file, with its fallback name.
+class TICL16Icon : public TAdvancedIcon {
+public:
+    // Reads group Index of the reader's group table with all its images. A directory that
+    // is not an icon directory gives no images.
+    void LoadGroup(T16BitReader& Reader, std::size_t Index);
+    // Reads one group entry from Stream and appends the image it names, without the
+    // padding after a bitmap's rows. Raises EIconDataError for a damaged image.
+    void LoadImage(T16BitReader& Reader, TMemoryStream& Stream);
+
+    std::wstring Name;
+};
+
+class TIconLibrary {
+public:
+    TIconLibrary() = default;
+    TIconLibrary(const TIconLibrary&) = delete;
+    TIconLibrary& operator=(const TIconLibrary&) = delete;
+
+    // Replaces Icons by the file's entries when the file is a module holding group icons
+    // and its reader accepts it; otherwise Icons keeps the previous file's entries.
+    // Raises EFOpenError for a file that cannot be opened and the 32-bit reader's errors.
+    void LoadFromFile(const std::wstring& FileName);
+
+    std::wstring FileName;
+    TIconList Icons;
+};

@@ -1,0 +1,117 @@
+#include "harvest/icons/icon_format.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+std::uint16_t Le16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+std::uint32_t Le32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+void PutLe16(std::uint8_t* p, std::uint16_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void PutLe32(std::uint8_t* p, std::uint32_t v) {
+    PutLe16(p, static_cast<std::uint16_t>(v));
+    PutLe16(p + 2, static_cast<std::uint16_t>(v >> 16));
+}
+
+constexpr std::array<std::uint8_t, 8> PngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// Signature (8), then the IHDR chunk: length (4), type (4), width (4), height (4).
+constexpr std::size_t PngHeaderEnd = 24;
+constexpr std::size_t PngWidthAt = 16;
+constexpr std::size_t PngHeightAt = 20;
+// biSize (4), biWidth (4), biHeight (4).
+constexpr std::size_t BitmapSizeFieldsEnd = 12;
+
+} // namespace
+
+TIconEntry DecodeIconEntry(std::span<const std::uint8_t, IconEntrySize> Bytes) {
+    const std::uint8_t* p = Bytes.data();
+    return TIconEntry{p[0], p[1], p[2], p[3], Le16(p + 4), Le16(p + 6), Le32(p + 8)};
+}
+
+void EncodeIconEntry(const TIconEntry& Entry, std::span<std::uint8_t, IconEntrySize> Bytes) {
+    std::uint8_t* p = Bytes.data();
+    p[0] = Entry.Width;
+    p[1] = Entry.Height;
+    p[2] = Entry.ColorCount;
+    p[3] = Entry.Reserved;
+    PutLe16(p + 4, Entry.Planes);
+    PutLe16(p + 6, Entry.BitCount);
+    PutLe32(p + 8, Entry.BytesInRes);
+}
+
+std::optional<std::uint16_t> ReadIconDirHeader(TMemoryStream& Stream) {
+    std::array<std::uint8_t, IconDirHeaderSize> header{};
+    if (Stream.Read(header) != header.size())
+        return std::nullopt;
+    if (Le16(&header[0]) != 0 || Le16(&header[2]) != 1)
+        return std::nullopt;
+    return Le16(&header[4]);
+}
+
+TGroupIconEntry ReadGroupIconEntry(TMemoryStream& Stream) {
+    std::array<std::uint8_t, GroupIconEntrySize> bytes{};
+    Stream.ReadBuffer(bytes);
+    return TGroupIconEntry{DecodeIconEntry(std::span(bytes).first<IconEntrySize>()),
+                           Le16(&bytes[IconEntrySize])};
+}
+
+bool IsPngImage(std::span<const std::uint8_t> Data) {
+    return Data.size() >= PngSignature.size() &&
+           std::equal(PngSignature.begin(), PngSignature.end(), Data.begin());
+}
+
+std::optional<TImageSize> ImageSizeOfData(std::span<const std::uint8_t> Data) {
+    if (IsPngImage(Data)) {
+        if (Data.size() < PngHeaderEnd)
+            return std::nullopt;
+        return TImageSize{static_cast<std::uint8_t>(Be32(&Data[PngWidthAt])),
+                          static_cast<std::uint8_t>(Be32(&Data[PngHeightAt]))};
+    }
+    if (Data.size() < BitmapSizeFieldsEnd)
+        return std::nullopt;
+    const auto width = static_cast<std::int32_t>(Le32(&Data[4]));
+    // The height covers the colour rows and the mask rows; halved as an unsigned number.
+    const auto height = static_cast<std::int32_t>(Le32(&Data[8]) >> 1);
+    const auto size = static_cast<std::uint8_t>(height <= width ? height : width);
+    return TImageSize{size, size};
+}
+
+void WriteIconFile(TMemoryStream& Stream, std::span<const TIconFileImage> Images) {
+    if (Images.empty())
+        return;
+    const std::size_t directorySize = IconDirHeaderSize + IconFileEntrySize * Images.size();
+    std::vector<std::uint8_t> directory(directorySize);
+    PutLe16(&directory[0], 0);
+    PutLe16(&directory[2], 1);
+    PutLe16(&directory[4], static_cast<std::uint16_t>(Images.size()));
+    auto offset = static_cast<std::uint32_t>(directorySize);
+    std::uint8_t* entry = &directory[IconDirHeaderSize];
+    for (const TIconFileImage& image : Images) {
+        TIconEntry stored = image.Entry;
+        stored.BytesInRes = static_cast<std::uint32_t>(image.Data.size());
+        EncodeIconEntry(stored, std::span<std::uint8_t, IconEntrySize>(entry, IconEntrySize));
+        PutLe32(entry + IconEntrySize, offset);
+        offset += stored.BytesInRes;
+        entry += IconFileEntrySize;
+    }
+    Stream.WriteBuffer(directory);
+    for (const TIconFileImage& image : Images)
+        Stream.WriteBuffer(image.Data);
+}

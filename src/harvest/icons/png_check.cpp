@@ -1,0 +1,129 @@
+#include <algorithm>
+#include <array>
+
+#include "harvest/icons/image_check.h"
+
+namespace {
+
+constexpr std::size_t SignatureSize = 8;
+// Length (4) and type (4) before a chunk's data, its checksum (4) after it.
+constexpr std::size_t ChunkFrame = 12;
+constexpr std::uint32_t HeaderDataSize = 13;
+constexpr std::uint32_t MaxChunkLength = 0x7FFFFFFF;
+
+const wchar_t* const MsgDamaged = L"Заголовок PNG-изображения значка поврежден";
+
+[[noreturn]] void Damaged() {
+    throw EIconDataError(MsgDamaged);
+}
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+std::array<std::uint32_t, 256> CrcTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < table.size(); ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+std::uint32_t Crc32(std::span<const std::uint8_t> Bytes) {
+    static const std::array<std::uint32_t, 256> table = CrcTable();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t byte : Bytes)
+        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+bool IsLetter(std::uint8_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+struct TChunk {
+    std::array<char, 4> Type;
+    std::span<const std::uint8_t> Data;
+    bool Is(const char (&Name)[5]) const { return std::equal(Type.begin(), Type.end(), Name); }
+    // Readers refuse a file whose critical chunks (upper-case first letter) they cannot take.
+    bool Critical() const { return Type[0] >= 'A' && Type[0] <= 'Z'; }
+};
+
+// The chunk at At, which must lie wholly within Data with a valid type; a critical chunk's
+// checksum must match.
+TChunk ChunkAt(std::span<const std::uint8_t> Data, std::size_t At) {
+    if (Data.size() - At < ChunkFrame)
+        Damaged();
+    const std::uint32_t length = Be32(&Data[At]);
+    if (length > MaxChunkLength || Data.size() - At - ChunkFrame < length)
+        Damaged();
+    const std::span<const std::uint8_t> typed = Data.subspan(At + 4, 4 + length);
+    TChunk chunk{{}, typed.subspan(4)};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (!IsLetter(typed[i]))
+            Damaged();
+        chunk.Type[i] = static_cast<char>(typed[i]);
+    }
+    if (chunk.Critical() && Crc32(typed) != Be32(&Data[At + 8 + length]))
+        Damaged();
+    return chunk;
+}
+
+bool ValidDepth(std::uint8_t ColourType, std::uint8_t Depth) {
+    switch (ColourType) {
+    case 0: // grey
+        return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8 || Depth == 16;
+    case 3: // palette
+        return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8;
+    case 2: // RGB
+    case 4: // grey with alpha
+    case 6: // RGB with alpha
+        return Depth == 8 || Depth == 16;
+    default:
+        return false;
+    }
+}
+
+// Returns the colour type.
+std::uint8_t CheckHeader(const TChunk& Header) {
+    if (!Header.Is("IHDR") || Header.Data.size() != HeaderDataSize)
+        Damaged();
+    const std::uint8_t* p = Header.Data.data();
+    const std::uint32_t width = Be32(p);
+    const std::uint32_t height = Be32(p + 4);
+    if (width == 0 || height == 0 || width > MaxChunkLength || height > MaxChunkLength)
+        Damaged();
+    // Depth, colour type, compression, filter, interlace.
+    if (!ValidDepth(p[9], p[8]) || p[10] != 0 || p[11] != 0 || p[12] > 1)
+        Damaged();
+    return p[9];
+}
+
+} // namespace
+
+void CheckPngImage(std::span<const std::uint8_t> Data) {
+    std::size_t at = SignatureSize;
+    TChunk chunk = ChunkAt(Data, at);
+    const bool needsPalette = CheckHeader(chunk) == 3;
+    bool palette = false;
+    for (;;) {
+        at += ChunkFrame + chunk.Data.size();
+        chunk = ChunkAt(Data, at);
+        if (chunk.Is("IDAT"))
+            break;
+        if (chunk.Is("PLTE") && !palette) {
+            palette = true;
+            continue;
+        }
+        // A second header or palette, the end before any image data, or a critical chunk
+        // nobody knows.
+        if (chunk.Critical())
+            Damaged();
+    }
+    if (needsPalette && !palette)
+        Damaged();
+}

@@ -1,0 +1,117 @@
+#include <windows.h>
+
+#include "util/whole_file.h"
+
+#include <vector>
+
+#include "util/handle.h"
+#include "util/os_error.h"
+
+namespace {
+
+// A new file beside the target whose name no other file has. Raises the OS error of the
+// first attempt that fails for a reason other than the name being taken.
+UniqueFile CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+    static unsigned serial = 0;
+    const std::wstring stem = target + L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + std::to_wstring(serial++) + L".tmp";
+        UniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            return file;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            RaiseOSError(error);
+    }
+    RaiseOSError(ERROR_FILE_EXISTS);
+}
+
+void WriteBytes(HANDLE file, std::span<const uint8_t> bytes) {
+    if (bytes.size() > MAXDWORD)
+        RaiseOSError(ERROR_FILE_TOO_LARGE);
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        RaiseLastOSError();
+    if (written != bytes.size())
+        RaiseOSError(ERROR_WRITE_FAULT);
+}
+
+// Copies the source's bytes to the file, then gives it the source's last-write time, as a
+// copy made by the system would have.
+void CopyContent(HANDLE source, HANDLE file) {
+    std::vector<uint8_t> buffer(1 << 16);
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            RaiseLastOSError();
+        if (read == 0)
+            break;
+        WriteBytes(file, std::span(buffer).first(read));
+    }
+    FILETIME written{};
+    if (::GetFileTime(source, nullptr, nullptr, &written))
+        ::SetFileTime(file, nullptr, nullptr, &written);
+}
+
+// The attributes a copy of the open file takes over (a copy is never marked compressed,
+// encrypted or sparse by its source).
+DWORD CopiedAttributes(HANDLE source) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(source, &info))
+        return 0;
+    return info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+}
+
+// Fills a temporary file beside FileName through Fill, gives it Attributes (none: 0), then
+// moves it over FileName.
+template <typename F>
+void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety, DWORD Attributes,
+                      F&& Fill) {
+    // Replacing a file by renaming would pass over its read-only mark; writing it would not.
+    const DWORD attributes = ::GetFileAttributesW(FileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        RaiseOSError(ERROR_ACCESS_DENIED);
+    std::wstring temporary;
+    UniqueFile file = CreateTemporaryBeside(FileName, temporary);
+    try {
+        Fill(file.get());
+        const bool durable = Safety == TWriteSafety::Durable;
+        // The content must be on disk before it takes the target's name.
+        if (durable && !::FlushFileBuffers(file.get()))
+            RaiseLastOSError();
+        file.reset();
+        if (Attributes != 0 && !::SetFileAttributesW(temporary.c_str(), Attributes))
+            RaiseLastOSError();
+        if (!::MoveFileExW(temporary.c_str(), FileName.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
+            RaiseLastOSError();
+    } catch (...) {
+        file.reset();
+        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+} // namespace
+
+void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes,
+                    TWriteSafety Safety) {
+    ReplaceWholeFile(FileName, Safety, 0, [Bytes](HANDLE file) { WriteBytes(file, Bytes); });
+}
+
+void CopyWholeFile(const std::wstring& Source, const std::wstring& FileName, TWriteSafety Safety) {
+    UniqueFile source(::CreateFileW(Source.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source)
+        RaiseLastOSError();
+    ReplaceWholeFile(FileName, Safety, CopiedAttributes(source.get()), [&source](HANDLE file) {
+        CopyContent(source.get(), file);
+        // Closed before the move: the target may be the source itself.
+        source.reset();
+    });
+}
