@@ -75,7 +75,11 @@ public:
     }
 
     void FileStarted(std::size_t, const TFilePack& File) override {
-        Application::ProcessMessages();
+        // Between files the window takes its messages, a few times a clock tick at most:
+        // often enough for Esc and the window to answer at once, where a pump for every
+        // one of a thousand small files a second would cost a fifth of the run.
+        if (pump_.Due())
+            Application::ProcessMessages();
         started_ = ::GetTickCount();
         if (!run_.WindowGone())
             run_.status_.FileStarted(File.Name, File.Path, LikelySlow(File));
@@ -123,6 +127,7 @@ private:
     }
 
     THarvestRun& run_;
+    TCadence pump_{10};
     TCadence preview_{500};
     DWORD started_ = 0;
     DWORD lastFileMs_ = 0;
