@@ -84,15 +84,11 @@ std::vector<unsigned char> MisstatedLibrary() {
     return BuildNEModule(fixture).Bytes;
 }
 
-std::wstring DamagedModuleError(const std::wstring& Path) {
-    for (const TBrokenModule& module : BrokenPEModules()) {
-        WriteFileBytes(Path, module.Bytes);
-        try {
-            TIconLibrary().LoadFromFile(Path);
-        } catch (const Exception& e) {
-            return e.Message();
-        }
-    }
+// A module the 32-bit reader refuses, with the error it gives.
+THostileModule RefusedModule() {
+    for (const THostileModule& module : HostilePEModules())
+        if (!module.Error.empty())
+            return module;
     return {};
 }
 
@@ -103,10 +99,10 @@ TEST_F(HarvestEngine, EachFileEndsAsItsKindSays) {
     AddFile(L"ICON.ICO", {0, 0, 1, 0, 0, 0});
     AddFile(L".ico", {0, 0, 1, 0, 0, 0});
     AddFile(L"noicons.dll", BuildPEModule({{10, L"", 1, {1, 2, 3}}}).Bytes);
+    const THostileModule refused = RefusedModule();
+    ASSERT_FALSE(refused.Error.empty());
+    AddFile(L"damaged.dll", refused.Bytes);
     const std::wstring damaged = tree / L"damaged.dll";
-    const std::wstring damagedError = DamagedModuleError(damaged);
-    ASSERT_FALSE(damagedError.empty());
-    Add(L"damaged.dll");
     AddFile(L"blocked.ico", {0, 0, 1, 0, 0, 0});
     // A source's attributes go with its copy; a read-only output is never replaced.
     ASSERT_TRUE(::SetFileAttributesW((tree / L"ICON.ICO").c_str(),
@@ -125,7 +121,7 @@ TEST_F(HarvestEngine, EachFileEndsAsItsKindSays) {
     EXPECT_EQ(observer.icons, 1);
     EXPECT_FALSE(summary.Stopped);
     ASSERT_EQ(summary.Results.size(), 6u);
-    EXPECT_EQ(summary.Results[4].Message, damagedError);
+    EXPECT_EQ(summary.Results[4].Message, refused.Error);
     EXPECT_EQ(out.Names(), (std::vector<std::wstring>{L"-_2.ico", L"ICON_1.ico", L"blocked_5.ico",
                                                        L"notepad_0.ico"}));
     EXPECT_EQ(ReadFileBytes(out / L"ICON_1.ico"), ReadFileBytes(tree / L"ICON.ICO"));
