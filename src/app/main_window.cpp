@@ -214,6 +214,14 @@ void Tfrm_main_quillmont::FormResize() {
     }
 }
 
+bool Tfrm_main_quillmont::ChooseFolder(const std::wstring& Title, std::wstring& Folder) {
+    fd.Title = Title;
+    if (!fd.Execute())
+        return false;
+    Folder = fd.Directory;
+    return true;
+}
+
 void Tfrm_main_quillmont::PlaceLinkPanel() {
     url_panel.SetParent(sb.Handle());
     const RECT r = sb.PanelRect(kLinkPanel);

@@ -80,7 +80,11 @@ public:
     THarvestState HarvestState;
     std::array<BYTE, 256> KeyboardState{};
 
-    TIconExport exporter{{lv, rg_16x16, sb, fd, KeyboardState}};
+    TIconExport exporter{{lv, rg_16x16, sb,
+                          [this](const std::wstring& title, std::wstring& folder) {
+                              return ChooseFolder(title, folder);
+                          },
+                          KeyboardState}};
     TFirstShowNotice notice{chb_show_adv};
 
     // The window-state store and the registry manager it keeps the state with.
@@ -96,6 +100,8 @@ public:
     void FormDestroy() override;
     void FormShow() override;
     void PlaceLinkPanel();
+    // The shared folder picker run with Title; the folder chosen, or false when cancelled.
+    bool ChooseFolder(const std::wstring& Title, std::wstring& Folder);
     void N_closeClick();
     void N_aboutClick();
     void btn_searchClick();

@@ -49,11 +49,12 @@ void TIconExport::Run() {
     if (ticked == 0)
         return;
     ExportScope scope(running_);
-    c_.fd.Title = L"Выберите (или создайте) папку для извлечения иконок в файл (" +
-                  std::to_wstring(ticked) + L")";
-    int saved = 0;
-    if (!c_.fd.Execute())
+    std::wstring folder;
+    if (!c_.ChooseFolder(L"Выберите (или создайте) папку для извлечения иконок в файл (" +
+                             std::to_wstring(ticked) + L")",
+                         folder))
         return;
+    int saved = 0;
     Screen::SetCursor(IDC_WAIT);
     c_.sb.SetPanelText(2, L"Ждите...");
     const int rows = c_.lv.Count();
@@ -66,7 +67,7 @@ void TIconExport::Run() {
             const bool small = c_.rg_16x16.Checked();
             const std::wstring caption = c_.lv.CellText(row, 0);
             UniqueIcon icon = GetExtensionIcon(caption, small);
-            SaveIconToFile(ExportFileName(c_.fd.Directory, caption, small), icon.get());
+            SaveIconToFile(ExportFileName(folder, caption, small), icon.get());
             icon.reset();
             c_.lv.SetChecked(row, false);
             redraw.ScrollTo(row);

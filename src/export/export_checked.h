@@ -5,18 +5,22 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
-#include "harvest/picker/JvFolderDialog.h"
 #include "ui/controls.h"
 #include "ui/list_view.h"
 #include "ui/status_bar.h"
+
+// Asks the user for the folder to save into, with Title above the folder tree; false when
+// the user cancels.
+using TChooseFolder = std::function<bool(const std::wstring& Title, std::wstring& Folder)>;
 
 struct ExportControls {
     ListView& lv;
     RadioButton& rg_16x16;
     StatusBar& sb;
-    TJvFolderDialog& fd;
+    TChooseFolder ChooseFolder;
     std::array<BYTE, 256>& KeyboardState;
 };
 

@@ -63,8 +63,11 @@ std::unique_ptr<TIconImage> TIconImage::CreateCopy(TIconImage& Source) {
     auto copy = std::make_unique<TIconImage>();
     const std::span<const std::uint8_t> data = Source.Data();
     copy->SetContents(Source.entry_, std::vector<std::uint8_t>(data.begin(), data.end()));
-    if (HICON handle = Source.GetHandle())
-        copy->handle_.reset(::CopyIcon(handle));
+    // A handle the source has made already is copied; otherwise the copy makes its own from
+    // the same bytes when first asked. Making one for every image copied would cost more than
+    // the rest of a harvest (large PNG images are decoded for it).
+    if (Source.handle_)
+        copy->handle_.reset(::CopyIcon(Source.handle_.get()));
     if (!copy->data_.empty())
         copy->UpdateSize();
     return copy;
