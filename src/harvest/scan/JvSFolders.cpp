@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "harvest/scan/reparse_rule.h"
 #include "ui/application.h"
 #include "util/handle.h"
 
@@ -68,11 +69,6 @@ TFilePack MakeFilePack(const std::wstring& FolderPath, const WIN32_FIND_DATAW& E
     return pack;
 }
 
-// Folder links (junctions, symbolic links) are not followed, so a walk cannot loop.
-bool IsPlainFolder(DWORD Attributes) {
-    return (Attributes & FILE_ATTRIBUTE_DIRECTORY) && !(Attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 } // namespace
 
 void TJvSearchFolders::Start() {
@@ -117,7 +113,7 @@ void TJvSearchFolders::ScanFolder(const TWalk& Walk, const std::wstring& Folder)
                     ++FCountFiles;
                     FSizeOfFiles += FFileList.back().Size;
                 }
-                if (DoRecursive && IsPlainFolder(entry.dwFileAttributes))
+                if (DoRecursive && EntersFolder(entry.dwFileAttributes, entry.dwReserved0))
                     ScanFolder(Walk, JoinPath(Folder, entry.cFileName));
             }
             more = ::FindNextFileW(listing.get(), &entry);

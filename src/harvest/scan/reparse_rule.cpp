@@ -1,0 +1,19 @@
+#include "harvest/scan/reparse_rule.h"
+
+namespace {
+
+constexpr std::uint32_t kDirectory = 0x10;     // FILE_ATTRIBUTE_DIRECTORY
+constexpr std::uint32_t kReparsePoint = 0x400; // FILE_ATTRIBUTE_REPARSE_POINT
+// The tag bit Windows sets on every reparse point that names another file or folder.
+constexpr std::uint32_t kNameSurrogate = 0x20000000;
+
+} // namespace
+
+bool EntersFolder(std::uint32_t Attributes, std::uint32_t ReparseTag) {
+    if (!(Attributes & kDirectory))
+        return false;
+    if (!(Attributes & kReparsePoint))
+        return true;
+    // A mark without a tag cannot be told from a link; it is left alone like one.
+    return ReparseTag != 0 && !(ReparseTag & kNameSurrogate);
+}
