@@ -1,9 +1,9 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include "catalogue/catalogue.h"
 
 #include "catalogue/class_registry.h"
+#include "catalogue/shell_icon.h"
 #include "ui/application.h"
 #include "ui/cursor.h"
 
@@ -29,18 +29,10 @@ private:
     bool& scanning_;
 };
 
-UniqueIcon ShellIcon(const std::wstring& extension, DWORD attributes, bool small) {
-    SHFILEINFOW info{};
-    const UINT flags =
-        SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-    ::SHGetFileInfoW(extension.c_str(), attributes, &info, sizeof(info), flags);
-    return UniqueIcon(info.hIcon);
-}
-
 } // namespace
 
 UniqueIcon GetExtensionIcon(const std::wstring& extension, bool small) {
-    return ShellIcon(extension, FILE_ATTRIBUTE_NORMAL, small);
+    return ShellIconAtSize(extension, FILE_ATTRIBUTE_NORMAL, small);
 }
 
 int CountCheckedRows(const ListView& list) {
@@ -114,7 +106,7 @@ void TCatalogue::ScanRegistry(bool small) {
 void TCatalogue::AddRow(const std::wstring& extension, const std::wstring& className,
                         const std::wstring& description, bool small) {
     ImageList& images = small ? c_.ImageList_lv_16 : c_.ImageList_lv_32;
-    UniqueIcon icon = ShellIcon(extension, 0, small);
+    UniqueIcon icon = ShellIconAtSize(extension, 0, small);
     const int image = icon ? images.AddIcon(icon.get()) : -1;
     const int row = c_.lv.AddRow(extension, {className, description}, image);
     c_.lv.SetChecked(row, true);

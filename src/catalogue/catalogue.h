@@ -14,8 +14,9 @@
 #include "ui/tool_bar.h"
 #include "util/handle.h"
 
-// The shell's icon for files of an extension, without touching the disk; the caller owns it.
-// Null when the shell has none.
+// The shell's icon for files of an extension, without touching the disk, at exactly 16 x 16
+// (small) or 32 x 32 whatever the display scale; the caller owns it. Null when the shell has
+// none.
 UniqueIcon GetExtensionIcon(const std::wstring& extension, bool small);
 
 // The number of ticked rows.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/form.h"
+#include "ui/icon_size.h"
 
 void Button::Create(HWND parent, const Bounds& b, const std::wstring& caption, DWORD style) {
     CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0, b, caption);
@@ -108,17 +109,11 @@ LRESULT Image::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void Image::HandlePaint(HDC dc, const RECT&) {
     if (!icon_)
         return;
-    ICONINFO info{};
-    if (!::GetIconInfo(icon_.get(), &info))
+    const SIZE size = IconSize(icon_.get());
+    if (size.cx <= 0 || size.cy <= 0)
         return;
-    BITMAP bm{};
-    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
-    int width = bm.bmWidth;
-    int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
+    int width = size.cx;
+    int height = size.cy;
     const RECT box = ClientRect();
     const int boxW = box.right, boxH = box.bottom;
     if (width > boxW || height > boxH) {
