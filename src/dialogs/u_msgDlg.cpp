@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "dialogs/dialog_owner.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/cursor.h"
@@ -74,7 +75,7 @@ int CaptionWidth(HDC dc, TMsgDlgBtn button) {
 } // namespace
 
 void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButtons Buttons) {
-    CreateForm(L"", 100, 100, ::GetActiveWindow(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    CreateForm(L"", 100, 100, MessageDialogOwner(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
                WS_EX_DLGMODALFRAME);
     SetFormFont(CreateMessageBoxFont());
 
@@ -205,14 +206,15 @@ void RenameYesNo(TMessageForm& form) noexcept {
     }
 }
 
-void CentreOverActiveWindow(TMessageForm& form, const std::wstring& Title,
-                            const std::wstring& Text) {
+// Over the window the dialog belongs to: the active window, or the main window while
+// another program is in front.
+void CentreOverOwner(TMessageForm& form, const std::wstring& Title, const std::wstring& Text) {
     try {
-        const HWND active = ::GetActiveWindow();
-        if (!active || active == form.Handle())
+        const HWND owner = ::GetWindow(form.Handle(), GW_OWNER);
+        if (!owner)
             return;
         RECT a{}, d{};
-        if (!::GetWindowRect(active, &a) || !::GetWindowRect(form.Handle(), &d))
+        if (!::GetWindowRect(owner, &a) || !::GetWindowRect(form.Handle(), &d))
             RaiseLastOSError();
         ::SetWindowPos(form.Handle(), nullptr,
                        CentredStart(a.left, a.right - a.left, d.right - d.left),
@@ -263,7 +265,7 @@ int TimedMessageDlg(const std::wstring& Title, const std::wstring& Text, TMsgDlg
         label.SizeToText();
         form.AddComponent(L"lbl_count", label);
         if (!NoCenter)
-            CentreOverActiveWindow(form, Title, message);
+            CentreOverOwner(form, Title, message);
         if (countdown) {
             Timer& timer = dialog->timer;
             TMyControl& tick = *countdown;

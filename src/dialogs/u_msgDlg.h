@@ -21,7 +21,7 @@
 class TMessageForm : public Form {
 public:
     // Creates the window and its controls for the text (taken as given), kind and buttons,
-    // centred on the screen and owned by the program's active window.
+    // centred on the screen and owned by MessageDialogOwner().
     void Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButtons Buttons);
 
     // The dialog's controls by name: "Image", "Message", the buttons' names ("Yes", "OK"...)
@@ -60,7 +60,7 @@ public:
 // Shows a modal message dialog and returns the result code of the button that closed it
 // (2 for the close box; at time-out 1 or 2 by TimeoutOk; 0 when it failed while shown).
 // Title is always the window title; Text gets a leading CR LF unless it has one. Yes and No
-// read "Да" and "Нет". NoCenter false centres it over the active window. Seconds > 0
+// read "Да" and "Нет". NoCenter false centres it over its owner. Seconds > 0
 // closes it after that many ticks of a 1000 ms timer. Color is the background; black or red
 // gets white text. Raises "Error № 100-0 ..." when the dialog cannot be built.
 int TimedMessageDlg(const std::wstring& Title, const std::wstring& Text, TMsgDlgType Kind,

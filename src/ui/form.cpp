@@ -5,8 +5,23 @@
 
 #include "ui/application.h"
 
+namespace {
+
+HWND mainFormHandle = nullptr;
+
+} // namespace
+
 Form* Form::Of(HWND hwnd) {
     return dynamic_cast<Form*>(FromHandle(::GetAncestor(hwnd, GA_ROOT)));
+}
+
+void Form::MakeMainForm() {
+    isMainForm_ = true;
+    mainFormHandle = hwnd_;
+}
+
+HWND Form::MainFormHandle() {
+    return mainFormHandle;
 }
 
 void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
@@ -256,8 +271,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         // A failing destroy handler must not keep the program from ending.
         Application::Guarded([this] { OnDestroy(); });
-        if (isMainForm_)
+        if (isMainForm_) {
+            if (mainFormHandle == hwnd_)
+                mainFormHandle = nullptr;
             ::PostQuitMessage(0);
+        }
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE)

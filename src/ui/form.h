@@ -91,7 +91,9 @@ public:
     Placement Position = Placement::Designed;
 
     // Closing the main form ends the program's message loop.
-    void MakeMainForm() { isMainForm_ = true; }
+    void MakeMainForm();
+    // The main form's window while it exists, else null.
+    static HWND MainFormHandle();
 
     // The form whose window contains hwnd, if any.
     static Form* Of(HWND hwnd);
