@@ -45,8 +45,7 @@ ShownDialog ShowReport(HWND other, const std::function<void()>& whileShown = {})
             PressKey(dialog, VK_RETURN);
         },
         kFormClass);
-    TimedMessageDlg(L"Ошибка", L"Файл не прочитан", mtError, mbOKOnly, false, 0, clBtnFace,
-                    false);
+    TimedMessageDlg(L"Ошибка", L"Файл не прочитан", mtError, mbOKOnly, false, 0, clBtnFace, false);
     return seen;
 }
 
