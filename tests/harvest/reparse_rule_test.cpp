@@ -2,29 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "harvest/scan/reparse_rule.h"
 
-namespace {
-
-constexpr std::uint32_t kFolder = 0x10;
-constexpr std::uint32_t kMarkedFolder = 0x10 | 0x400;
-
 TEST(ReparseRule, LinksAreLeftAndOtherMarksAreWalked) {
-    EXPECT_TRUE(EntersFolder(kFolder, 0));
-    EXPECT_TRUE(EntersFolder(kFolder, 0xA000000C)); // a stale tag without the mark is ignored
-    // Name surrogates: symbolic link, junction, a link made by the Linux subsystem.
-    for (std::uint32_t link : {0xA000000Cu, 0xA0000003u, 0xA000001Du})
-        EXPECT_FALSE(EntersFolder(kMarkedFolder, link)) << std::hex << link;
-    // Synced cloud folders (plain and with their sub-tags), deduplicated, projected folders.
-    for (std::uint32_t mark : {0x9000001Au, 0x9000601Au, 0x80000013u, 0x9000001Cu})
-        EXPECT_TRUE(EntersFolder(kMarkedFolder, mark)) << std::hex << mark;
-    // A mark whose tag the listing did not give may be a link.
-    EXPECT_FALSE(EntersFolder(kMarkedFolder, 0));
-    // Files are never entered, marked or not.
-    EXPECT_FALSE(EntersFolder(0x20, 0));
-    EXPECT_FALSE(EntersFolder(0x20 | 0x400, 0x9000001A));
+    const unsigned folder = 0x10, marked = 0x10 | 0x400;
+    EXPECT_TRUE(EntersFolder(folder, 0xA000000C)); // a tag without the mark is ignored
+    // Symbolic link, junction, a Linux subsystem link; and a mark without its tag.
+    for (unsigned link : {0xA000000Cu, 0xA0000003u, 0xA000001Du, 0u})
+        EXPECT_FALSE(EntersFolder(marked, link)) << std::hex << link;
+    // Synced cloud folders (with a sub-tag too), deduplicated and projected folders.
+    for (unsigned mark : {0x9000001Au, 0x9000601Au, 0x80000013u, 0x9000001Cu})
+        EXPECT_TRUE(EntersFolder(marked, mark)) << std::hex << mark;
+    EXPECT_FALSE(EntersFolder(0x20 | 0x400, 0x9000001A)); // files are never entered
 }
-
-} // namespace

@@ -190,16 +190,14 @@ TEST(SearchFolders, WriteTimeIsLocalDosDateAndTime) {
     EXPECT_EQ(static_cast<std::uint32_t>(scanner.FileList()[0].Time), expected);
 }
 
-// A folder link is made by the system where it can, else (under Wine) by the host.
+// A folder link, made by the host under Wine, which cannot make one.
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-    if (!::CreateSymbolicLinkW(link.c_str(), target.c_str(),
-                               SYMBOLIC_LINK_FLAG_DIRECTORY |
-                                   SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
-        ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (HostShellAvailable())
-            RunHostShell("ln -s " + ShellQuote(HostPath(target)) + " " +
-                         ShellQuote(HostPath(link)));
-    }
+    if (HostShellAvailable())
+        RunHostShell("ln -s " + ShellQuote(HostPath(target)) + " " + ShellQuote(HostPath(link)));
+    else
+        ::CreateSymbolicLinkW(link.c_str(), target.c_str(),
+                              SYMBOLIC_LINK_FLAG_DIRECTORY |
+                                  SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
     const DWORD attributes = ::GetFileAttributesW(link.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
