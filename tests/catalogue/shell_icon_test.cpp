@@ -1,7 +1,7 @@
 // At 150 % (144 DPI) the shell hands a program aware of its DPI 24 x 24 and 48 x 48 icons;
-// the catalogue's stay 16 x 16 and 32 x 32, for a type with an icon location of its own and
-// for one with the shell's generic icon. Checked by this test run again while the user's
-// display setting says 144 DPI, which each program reads as it starts.
+// the catalogue's stay 16 x 16 and 32 x 32, with an icon location of the type's own and
+// without. Checked by this test run again while the display setting, which each program
+// reads as it starts, says 144 DPI.
 
 #include <windows.h>
 
@@ -14,16 +14,15 @@
 TEST(GetExtensionIcon, KeepsItsSizesOnAScaledDisplay) {
     const wchar_t *desktop = L"Control Panel\\Desktop", *scaledRun = L"QM_SCALED_RUN";
     if (!::GetEnvironmentVariableW(scaledRun, nullptr, 0)) {
-        DWORD dpi = 144;
+        DWORD dpi = 144, code = ~0u;
         ::RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+        ::SetEnvironmentVariableW(scaledRun, L"1");
         wchar_t exe[MAX_PATH];
         ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
         std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=" +
                                L"GetExtensionIcon.KeepsItsSizesOnAScaledDisplay";
-        ::SetEnvironmentVariableW(scaledRun, L"1");
         STARTUPINFOW startup{sizeof(startup)};
         PROCESS_INFORMATION run{};
-        DWORD code = ~0u;
         if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &run)) {
             ::WaitForSingleObject(run.hProcess, INFINITE);

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/u_msgDlg.h"
 #include "message_dialog_driving.h"
-#include "support/dialog_answerer.h"
 #include "support/quit_request_drain.h"
 #include "ui/form.h"
 

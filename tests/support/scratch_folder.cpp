@@ -9,8 +9,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "support/host_shell.h"
-
 namespace {
 
 void RemoveTree(const std::wstring& folder) {
@@ -22,15 +20,8 @@ void RemoveTree(const std::wstring& folder) {
             if (name == L"." || name == L"..")
                 continue;
             const std::wstring path = folder + L"\\" + name;
-            const DWORD attributes = data.dwFileAttributes;
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY &&
-                !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
-            } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-                // A folder link goes itself, not what it names (Wine removes none of the
-                // host's links).
-                if (!::RemoveDirectoryW(path.c_str()) && HostShellAvailable())
-                    RunHostShell("rm " + ShellQuote(HostPath(path)));
             } else {
                 ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(path.c_str());
