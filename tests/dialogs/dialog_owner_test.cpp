@@ -6,15 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "message_dialog_driving.h"
-#include "support/quit_request_drain.h"
-#include "ui/form.h"
+#include "support/main_window_fixture.h"
 
-TEST(MessageDialogOwner, IsTheMainWindowWhileAnotherProgramIsInFront) {
-    QuitRequestDrain drain;
-    FormInstance<Form> main;
-    main.CreateForm(L"Главное окно", 400, 300, nullptr);
-    main.MakeMainForm();
-    main.Show();
+using MessageDialogOwner = MainWindowFixture;
+
+TEST_F(MessageDialogOwner, IsTheMainWindowWhileAnotherProgramIsInFront) {
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION notepad{};
     wchar_t command[] = L"notepad.exe";
@@ -29,7 +25,7 @@ TEST(MessageDialogOwner, IsTheMainWindowWhileAnotherProgramIsInFront) {
     DialogAnswerer answer(
         [&](HWND dialog) {
             owner = ::GetWindow(dialog, GW_OWNER);
-            mainEnabled = ::IsWindowEnabled(main.Handle());
+            mainEnabled = ::IsWindowEnabled(frm.Handle());
             PressKey(dialog, VK_RETURN);
         },
         kFormClass);
@@ -37,7 +33,7 @@ TEST(MessageDialogOwner, IsTheMainWindowWhileAnotherProgramIsInFront) {
     ::TerminateProcess(notepad.hProcess, 0);
     ::CloseHandle(notepad.hThread);
     ::CloseHandle(notepad.hProcess);
-    EXPECT_EQ(owner, main.Handle());
+    EXPECT_EQ(owner, frm.Handle());
     EXPECT_FALSE(mainEnabled);
-    EXPECT_TRUE(::IsWindowEnabled(main.Handle()));
+    EXPECT_TRUE(::IsWindowEnabled(frm.Handle()));
 }
