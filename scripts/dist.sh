@@ -15,7 +15,10 @@ name="quillmont-$version"
 stage="$build/dist-stage/$name"
 rm -rf "$build/dist-stage"
 mkdir -p "$stage" "$root/dist"
-cp "$build/i686/Quillmont.exe" "$build/i686/quillmont-harvest.exe" "$stage/"
+# The build keeps its debugging information; users get the programs without it.
+for program in Quillmont quillmont-harvest; do
+    i686-w64-mingw32-strip -o "$stage/$program.exe" "$build/i686/$program.exe"
+done
 # The guide as a Windows text file: CR LF line ends.
 sed 's/$/\r/' "$root/docs/user-guide.md" > "$stage/user-guide.txt"
 archive="$root/dist/$name-win32.zip"

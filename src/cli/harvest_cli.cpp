@@ -149,7 +149,10 @@ int THarvestCommand::Run() {
     TIconLibrary loader;
     TAdvancedIcon icon;
     THarvestEngine engine(loader, icon, ErrorLogPath());
-    engine.Options = {o_.AllGroups, o_.SkipDuplicates, o_.FollowMun, !report_.empty()};
+    // With no option the run is the window's harvest, made by the engine's own route; any
+    // option composes the same bytes without making handles for a preview nobody sees.
+    const bool plain = !o_.AllGroups && !o_.SkipDuplicates && !o_.FollowMun && report_.empty();
+    engine.Options = {o_.AllGroups, o_.SkipDuplicates, o_.FollowMun, !report_.empty(), plain};
     THarvestSummary summary;
     {
         TRealSystem32Scope view(o_.RealSystem32);

@@ -125,6 +125,32 @@ std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>
     return facts;
 }
 
+// The .ico form a copy of Entry saves: each image's entry with the size its own bytes state
+// (as a copied image takes it) and its bytes.
+void ComposeIcoForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
+    std::vector<TIconFileImage> images;
+    for (int i = 0; i < Entry.Images.Count(); ++i) {
+        const TIconImage* image = Entry.Images.Items(i);
+        TIconEntry entry = image->Entry();
+        if (const std::optional<TImageSize> size =
+                image->Data().empty() ? std::nullopt : ImageSizeOfData(image->Data())) {
+            entry.Width = size->Width;
+            entry.Height = size->Height;
+        }
+        images.push_back({entry, image->Data()});
+    }
+    WriteIconFile(Form, images);
+}
+
+// Writes a composed form as TAdvancedIcon::SaveToFile writes one, with its errors.
+void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form) {
+    try {
+        WriteWholeFile(FileName, Form.Bytes(), TWriteSafety::Remakeable);
+    } catch (const EOSError& e) {
+        RaiseFileCreateError(FileName, e.ErrorCode());
+    }
+}
+
 } // namespace
 
 THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
@@ -171,10 +197,7 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
                                                             : std::vector<std::wstring>();
     for (int i = 0; i < count; ++i) {
         TAdvancedIcon* entry = loader_.Icons.Objects(i);
-        if (!entry)
-            continue;
-        icon_.Assign(*entry);
-        if (icon_.Images.Count() == 0)
+        if (!entry || entry->Images.Count() == 0)
             continue;
         THarvestGroup group{names.empty() ? loader_.Icons.Strings(i) : names[i]};
         group.Output = HarvestFileName(SaveDir, File.Name, Position);
@@ -185,7 +208,8 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
                     group.Output = GroupFileName(SaveDir, File.Name, Position,
                                                  group.Name + L"~" + std::to_wstring(i + 1));
         }
-        SaveGroup(group, Observer);
+        if (!SaveGroup(group, *entry, Observer))
+            continue;
         // Saved when any group was written, the first written naming the result.
         if (result.Outcome != THarvestOutcome::Saved) {
             result.Outcome = group.DuplicateOf.empty() ? THarvestOutcome::Saved
@@ -197,28 +221,44 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
     return result;
 }
 
-// Writes the harvest icon as the group's output, unless an identical output was written
-// before and duplicates are skipped.
-void THarvestEngine::SaveGroup(THarvestGroup& Group, THarvestObserver& Observer) {
-    if (Options.Details)
-        for (int k = 0; k < icon_.Images.Count(); ++k)
-            if (const std::optional<TImageFacts> facts = ImageFactsOf(icon_.Images.Items(k)->Data()))
-                Group.Images.push_back(*facts);
+// Writes the group's icon as its output, unless an identical output was written before and
+// duplicates are skipped. False for a group without images. With the preview the icon goes
+// through the harvest icon, whose copy makes a handle of every image for the observer to
+// draw; without it the same .ico form is composed from the loader's entry directly.
+bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
+                               THarvestObserver& Observer) {
     TMemoryStream form;
+    if (Options.Preview) {
+        icon_.Assign(Entry);
+        if (icon_.Images.Count() == 0)
+            return false;
+        if (Options.SkipDuplicates)
+            icon_.SaveToStream(form);
+    } else {
+        ComposeIcoForm(Entry, form);
+    }
+    if (Options.Details)
+        for (int k = 0; k < Entry.Images.Count(); ++k)
+            if (const std::optional<TImageFacts> facts = ImageFactsOf(Entry.Images.Items(k)->Data()))
+                Group.Images.push_back(*facts);
     if (Options.SkipDuplicates) {
-        icon_.SaveToStream(form);
         Group.DuplicateOf = WrittenBefore(form.Bytes());
         if (!Group.DuplicateOf.empty())
-            return;
+            return true;
     }
-    Observer.IconReady(icon_);
     try {
-        icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
+        if (Options.Preview) {
+            Observer.IconReady(icon_);
+            icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
+        } else {
+            WriteIconForm(Group.Output, form);
+        }
     } catch (...) {
         throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
     }
     if (Options.SkipDuplicates)
         Remember(form.Bytes(), Group.Output);
+    return true;
 }
 
 bool THarvestEngine::LoadMun(const TFilePack& File) {

@@ -47,6 +47,10 @@ struct THarvestOptions {
     bool FollowMun = false;
     // Each result tells the source's kind, its groups' identifiers and their images.
     bool Details = false;
+    // Each icon saved goes through the harvest icon and is handed to the observer to draw
+    // (its copy makes a handle of every image, a decoder's work for a PNG image). Off, the
+    // same bytes are composed from the loader's entries, with nothing handed to draw.
+    bool Preview = true;
 };
 
 class THarvestObserver {
@@ -96,7 +100,7 @@ private:
                                  std::size_t Position, THarvestObserver& Observer);
     bool LoadMun(const TFilePack& File);
     std::vector<std::wstring> GroupNames(const std::wstring& FileName) const;
-    void SaveGroup(THarvestGroup& Group, THarvestObserver& Observer);
+    bool SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry, THarvestObserver& Observer);
     std::wstring WrittenBefore(std::span<const std::uint8_t> Bytes) const;
     void Remember(std::span<const std::uint8_t> Bytes, const std::wstring& Output);
     void AddDetails(const TFilePack& File, THarvestFileResult& Result) const;

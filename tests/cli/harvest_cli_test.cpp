@@ -172,10 +172,18 @@ TEST_F(HarvestCli, DefaultRunWritesWhatTheWindowsHarvestWrites) {
     Put(L"none.cpl", BuildPEModule({{10, L"", 1, {1, 2, 3}}}).Bytes);
     Put(L"плохой.exe", DamagedModule(scratch / L"probe.dll"));
     Put(L"skipped.icl", ModuleWithIcons(16));
+    // A 16-bit image whose entry says 48 x 48 for a 32 x 32 bitmap: saved with its real size.
+    TFixtureGroup misstated{"", 0, {MakeBitmapImage(32, 8), MakePngImage(48)}};
+    misstated.Images[0].Entry.Width = misstated.Images[0].Entry.Height = 48;
+    Put(L"misstated.dll", BuildNEModule({4, 64, {"ICL"}, {misstated}}).Bytes);
 
     const TCliRun run = Run(Q(tree.Path()) + L" " + Q(out / L"new\\deeper"));
     EXPECT_EQ(run.Exit, 1u) << run.Err;
-    EXPECT_EQ(run.Out, "files checked: 5, icons saved: 3, files failed: 1\r\n");
+    EXPECT_EQ(run.Out, "files checked: 6, icons saved: 4, files failed: 1\r\n");
+    // With an option the same outputs are composed without the preview's handles.
+    const std::wstring composed = out / L"composed";
+    EXPECT_EQ(Run(L"--report " + Q(scratch / L"r.tsv") + L" " + Q(tree.Path()) + L" " +
+                  Q(composed)).Exit, 1u);
     EXPECT_NE(run.Err.find(Utf8(tree / L"плохой.exe") + ": "), std::string::npos) << run.Err;
     EXPECT_NE(Text(ErrorLogPath()).find("25-1"), std::string::npos);
 
@@ -189,10 +197,13 @@ TEST_F(HarvestCli, DefaultRunWritesWhatTheWindowsHarvestWrites) {
     THarvestObserver quiet;
     THarvestEngine(loader, icon, scratch / L"error.log").Run(scan.FileList(), window.Path(), quiet);
     const std::wstring cli = out / L"new\\deeper";
-    ASSERT_EQ(window.Names().size(), 3u);
-    EXPECT_EQ(Sorted(FilesIn(cli)), window.Names());
-    for (const std::wstring& name : window.Names())
-        EXPECT_EQ(ReadFileBytes(cli + L"\\" + name), ReadFileBytes(window / name)) << Narrow(name);
+    ASSERT_EQ(window.Names().size(), 4u);
+    for (const std::wstring& folder : {cli, composed}) {
+        EXPECT_EQ(Sorted(FilesIn(folder)), window.Names());
+        for (const std::wstring& name : window.Names())
+            EXPECT_EQ(ReadFileBytes(folder + L"\\" + name), ReadFileBytes(window / name))
+                << Narrow(name);
+    }
 }
 
 // Every group of each module, each equal to wrestool's extraction of it, and one report

@@ -1,0 +1,113 @@
+// Times quillmont-harvest.exe over the Wine prefix's Windows folder as a script runs it
+// (a new process, Wine's start of it included), with no options and with --all-groups;
+// the engine's part (the walk's files through the engine, in process); and wrestool
+// extracting every group of the same modules in one call on the Linux host.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "harvest/harvest_engine.h"
+#include "harvest/harvest_text.h"
+#include "harvest/scan/JvSFolders.h"
+#include "support/host_shell.h"
+#include "support/scratch_folder.h"
+#include "util/app_folder.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point Start) {
+    return std::chrono::duration<double>(Clock::now() - Start).count();
+}
+
+// The whole program from its start to its exit.
+double ProgramRun(const std::wstring& Options, const std::wstring& Tree, const std::wstring& Out) {
+    std::wstring line = L"\"" + AppFolder() + L"quillmont-harvest.exe\" --quiet " + Options +
+                        L" \"" + Tree + L"\" \"" + Out + L"\"";
+    STARTUPINFOW start{sizeof start};
+    PROCESS_INFORMATION process{};
+    const Clock::time_point begin = Clock::now();
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &start, &process))
+        return -1;
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    const double seconds = Since(begin);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return seconds;
+}
+
+// wrestool's own run time (measured in the host shell) over Modules, in one call.
+double Wrestool(const std::vector<std::wstring>& Modules, const ScratchFolder& Scratch) {
+    const std::wstring list = Scratch / L"modules.txt";
+    {
+        std::ofstream out(std::filesystem::path(list), std::ios::binary);
+        for (const std::wstring& module : Modules)
+            out << HostPath(module) << '\n';
+    }
+    const std::wstring extracted = Scratch / L"wrestool";
+    ::CreateDirectoryW(extracted.c_str(), nullptr);
+    const HostCommandResult result = RunHostShell(
+        "s=$(date +%s%N); xargs -d '\\n' wrestool -x -t 14 -o " + ShellQuote(HostPath(extracted)) +
+            " < " + ShellQuote(HostPath(list)) + " 2>/dev/null; e=$(date +%s%N); echo $((e - s))",
+        600000);
+    if (result.exitCode != 0)
+        return -1;
+    return std::stod(result.output.substr(
+               result.output.find_last_of('\n', result.output.size() - 2) + 1)) /
+           1e9;
+}
+
+} // namespace
+
+int main() {
+    wchar_t windows[MAX_PATH];
+    const std::wstring tree(windows, ::GetWindowsDirectoryW(windows, MAX_PATH));
+    TJvSearchFolders scan;
+    scan.Messages = false;
+    scan.FileMask = FileTypeMask(0);
+    scan.ScanDir = tree;
+    scan.Start();
+    std::vector<std::wstring> modules;
+    for (const TFilePack& file : scan.FileList())
+        if (!IsIcoFileName(file.Name))
+            modules.push_back(file.Path + file.Name);
+    std::printf("C:\\windows: %zu files, %zu modules\n", scan.FileList().size(), modules.size());
+
+    double program = 0, allGroups = 0, engine = 0, walk = 0;
+    for (int pass = 0; pass < 2; ++pass) { // the first pass warms the file cache
+        ScratchFolder plain, all, direct;
+        program = ProgramRun(L"", tree, plain.Path());
+        allGroups = ProgramRun(L"--all-groups", tree, all.Path());
+        Clock::time_point start = Clock::now();
+        scan.Start();
+        walk = Since(start);
+        TIconLibrary loader;
+        TAdvancedIcon icon;
+        THarvestEngine harvest(loader, icon, direct / L"error.log");
+        THarvestObserver quiet;
+        start = Clock::now();
+        harvest.Run(scan.FileList(), direct.Path(), quiet);
+        engine = Since(start);
+    }
+    std::printf("quillmont-harvest, whole run with Wine's start: %.3f s\n", program);
+    std::printf("quillmont-harvest --all-groups, whole run: %.3f s\n", allGroups);
+    std::printf("engine's part: walk %.3f s + processing %.3f s = %.3f s\n", walk, engine,
+                walk + engine);
+    if (!HostShellAvailable())
+        return 0;
+    ScratchFolder scratch;
+    const double wrestool = Wrestool(modules, scratch);
+    std::printf("wrestool -x -t 14 (every group) over the same modules, one call: %.3f s\n",
+                wrestool);
+    std::printf("ratios to wrestool: whole run %.2f, engine's part %.2f, --all-groups %.2f\n",
+                program / wrestool, (walk + engine) / wrestool, allGroups / wrestool);
+    return 0;
+}
