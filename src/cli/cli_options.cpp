@@ -56,10 +56,14 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& Args) {
                 parsed.Error = name + L" needs a value";
         };
         const std::vector<std::pair<const wchar_t*, bool*>> flags = {
-            {L"--all-groups", &o.AllGroups},   {L"--follow-mun", &o.FollowMun},
-            {L"--real-system32", &o.RealSystem32}, {L"--skip-duplicates", &o.SkipDuplicates},
-            {L"--quiet", &o.Quiet},            {L"--help", &o.Help},
-            {L"-h", &o.Help},                  {L"--version", &o.Version}};
+            {L"--all-groups", &o.AllGroups},
+            {L"--follow-mun", &o.FollowMun},
+            {L"--real-system32", &o.RealSystem32},
+            {L"--skip-duplicates", &o.SkipDuplicates},
+            {L"--quiet", &o.Quiet},
+            {L"--help", &o.Help},
+            {L"-h", &o.Help},
+            {L"--version", &o.Version}};
         bool known = false;
         for (const auto& [flag, field] : flags) {
             if (arg == flag) {

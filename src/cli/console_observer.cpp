@@ -45,8 +45,8 @@ void TConsoleObserver::FileStarted(std::size_t Position, const TFilePack& File) 
 
 void TConsoleObserver::FileFinished(std::size_t, const TFilePack& File,
                                     const THarvestFileResult& Result) {
-    const bool failed = Result.Outcome == THarvestOutcome::Failed ||
-                        Result.Outcome == THarvestOutcome::CopyFailed;
+    const bool failed =
+        Result.Outcome == THarvestOutcome::Failed || Result.Outcome == THarvestOutcome::CopyFailed;
     if (failed) {
         ++failed_;
         Print(File.Path + File.Name + L": " + OneLine(Result.Message));
@@ -55,7 +55,8 @@ void TConsoleObserver::FileFinished(std::size_t, const TFilePack& File,
         for (const THarvestGroup& group : Result.Groups)
             saved_ += group.DuplicateOf.empty();
     if (Reporting)
-        report_ += ReportLine(File.Path + File.Name, Result.Kind, ResultText(Result), Result.Groups);
+        report_ +=
+            ReportLine(File.Path + File.Name, Result.Kind, ResultText(Result), Result.Groups);
 }
 
 void TConsoleObserver::Show(const std::wstring& Text) {
@@ -86,6 +87,8 @@ void TConsoleObserver::Print(const std::wstring& Line) {
 void TConsoleObserver::Finish() {
     if (!lineOpen_)
         return;
-    errors_.Write(L"\r" + std::wstring(static_cast<std::size_t>(std::max(errors_.Width() - 1, 1)), L' ') + L"\r");
+    errors_.Write(L"\r" +
+                  std::wstring(static_cast<std::size_t>(std::max(errors_.Width() - 1, 1)), L' ') +
+                  L"\r");
     lineOpen_ = false;
 }

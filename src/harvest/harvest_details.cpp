@@ -109,17 +109,15 @@ std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> Image) {
         // Signature (8), chunk length and type (8), then width, height, depth, colour type.
         if (Image.size() < 26)
             return std::nullopt;
-        return TImageFacts{Be32(Image, 16), Be32(Image, 20),
-                           Image[24] * PngChannels(Image[25]), true};
+        return TImageFacts{Be32(Image, 16), Be32(Image, 20), Image[24] * PngChannels(Image[25]),
+                           true};
     }
     if (Image.size() < 16 || Le(Image, 0, 4) < 16)
         return std::nullopt;
     // A negative height stands for rows stored top down.
-    auto magnitude = [](std::uint32_t v) {
-        return static_cast<std::int32_t>(v) < 0 ? 0u - v : v;
-    };
-    return TImageFacts{magnitude(Le(Image, 4, 4)), magnitude(Le(Image, 8, 4)) / 2,
-                       Le(Image, 14, 2), false};
+    auto magnitude = [](std::uint32_t v) { return static_cast<std::int32_t>(v) < 0 ? 0u - v : v; };
+    return TImageFacts{magnitude(Le(Image, 4, 4)), magnitude(Le(Image, 8, 4)) / 2, Le(Image, 14, 2),
+                       false};
 }
 
 std::wstring ImageFactsText(const TImageFacts& Facts) {
@@ -140,7 +138,8 @@ std::vector<std::span<const std::uint8_t>> IcoFileImages(std::span<const std::ui
         const std::uint64_t offset = Le(File, entry + 12, 4);
         if (offset >= File.size())
             continue;
-        images.push_back(File.subspan(offset, std::min<std::uint64_t>(length, File.size() - offset)));
+        images.push_back(
+            File.subspan(offset, std::min<std::uint64_t>(length, File.size() - offset)));
     }
     return images;
 }

@@ -154,7 +154,8 @@ void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form) {
 } // namespace
 
 THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
-    THarvestFileResult result{THarvestOutcome::Copied, Output, {}, TSourceKind::ICO, {{{}, Output}}};
+    THarvestFileResult result{
+        THarvestOutcome::Copied, Output, {}, TSourceKind::ICO, {{{}, Output}}};
     std::vector<std::uint8_t> bytes;
     if (Options.SkipDuplicates || Options.Details)
         bytes = ReadSmallFile(File.Path + File.Name);
@@ -191,10 +192,11 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
     loader_.LoadFromFile(fileName);
     if (loader_.Icons.Count() == 0 && Options.FollowMun && LoadMun(File))
         result.Kind = TSourceKind::MUN;
-    const int count = Options.AllGroups ? loader_.Icons.Count() : std::min(loader_.Icons.Count(), 1);
-    const std::vector<std::wstring> names =
-        count > 0 && (Options.AllGroups || Options.Details) ? GroupNames(loader_.FileName)
-                                                            : std::vector<std::wstring>();
+    const int count =
+        Options.AllGroups ? loader_.Icons.Count() : std::min(loader_.Icons.Count(), 1);
+    const std::vector<std::wstring> names = count > 0 && (Options.AllGroups || Options.Details)
+                                                ? GroupNames(loader_.FileName)
+                                                : std::vector<std::wstring>();
     for (int i = 0; i < count; ++i) {
         TAdvancedIcon* entry = loader_.Icons.Objects(i);
         if (!entry || entry->Images.Count() == 0)
@@ -212,8 +214,8 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
             continue;
         // Saved when any group was written, the first written naming the result.
         if (result.Outcome != THarvestOutcome::Saved) {
-            result.Outcome = group.DuplicateOf.empty() ? THarvestOutcome::Saved
-                                                       : THarvestOutcome::Duplicate;
+            result.Outcome =
+                group.DuplicateOf.empty() ? THarvestOutcome::Saved : THarvestOutcome::Duplicate;
             result.Output = group.Output;
         }
         result.Groups.push_back(std::move(group));
@@ -239,7 +241,8 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
     }
     if (Options.Details)
         for (int k = 0; k < Entry.Images.Count(); ++k)
-            if (const std::optional<TImageFacts> facts = ImageFactsOf(Entry.Images.Items(k)->Data()))
+            if (const std::optional<TImageFacts> facts =
+                    ImageFactsOf(Entry.Images.Items(k)->Data()))
                 Group.Images.push_back(*facts);
     if (Options.SkipDuplicates) {
         Group.DuplicateOf = WrittenBefore(form.Bytes());

@@ -30,7 +30,8 @@ struct THarvestFileResult {
     THarvestOutcome Outcome = THarvestOutcome::NoIcon;
     std::wstring Output;  // the file written (or attempted)
     std::wstring Message; // why it failed
-    TSourceKind Kind = TSourceKind::Other; // with THarvestOptions::Details
+    // The source's kind, with THarvestOptions::Details.
+    TSourceKind Kind = TSourceKind::Other;
     // Each group written or found a duplicate (the first only, unless all groups are
     // written); an .ico file's copy as one group without a name. Images with Details.
     std::vector<THarvestGroup> Groups;

@@ -24,11 +24,14 @@ TEST(CommandLine, ReadsOptionsAnywhereAndRefusesWhatItCannotUse) {
     EXPECT_FALSE(plain.Options.AllGroups || plain.Options.SkipDuplicates);
     EXPECT_TRUE(ParseCommandLine({L"--version"}).Error.empty());
 
-    for (const std::vector<std::wstring>& bad :
-         {std::vector<std::wstring>{L"a"}, {L"a", L"b", L"c"}, {L"--bogus", L"a", L"b"},
-          {L"a", L"b", L"--kinds"}, {L"--kinds", L".exe", L"a", L"b"},
-          {L"--kinds", L"exe,,dll", L"a", L"b"}, {L"--kinds", L"*", L"a", L"b"},
-          {L"--report=", L"a", L"b"}})
+    for (const std::vector<std::wstring>& bad : {std::vector<std::wstring>{L"a"},
+                                                 {L"a", L"b", L"c"},
+                                                 {L"--bogus", L"a", L"b"},
+                                                 {L"a", L"b", L"--kinds"},
+                                                 {L"--kinds", L".exe", L"a", L"b"},
+                                                 {L"--kinds", L"exe,,dll", L"a", L"b"},
+                                                 {L"--kinds", L"*", L"a", L"b"},
+                                                 {L"--report=", L"a", L"b"}})
         EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad.size();
 }
 

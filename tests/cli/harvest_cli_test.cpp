@@ -36,9 +36,9 @@ std::wstring Q(const std::wstring& Path) {
 
 std::string Utf8(const std::wstring& Text) {
     std::string out(Text.size() * 3, '\0');
-    out.resize(static_cast<std::size_t>(::WideCharToMultiByte(
-        CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), out.data(),
-        static_cast<int>(out.size()), nullptr, nullptr)));
+    out.resize(static_cast<std::size_t>(
+        ::WideCharToMultiByte(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), out.data(),
+                              static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -102,7 +102,8 @@ protected:
         WriteFileBytes(tree / Name, Bytes);
     }
     void PutSystem(const std::wstring& Name, const std::wstring& As) {
-        ASSERT_TRUE(::CopyFileW((SystemFolder() + L"\\" + Name).c_str(), (tree / As).c_str(), FALSE));
+        ASSERT_TRUE(
+            ::CopyFileW((SystemFolder() + L"\\" + Name).c_str(), (tree / As).c_str(), FALSE));
     }
     // The report's lines after its header, by file name, split at tabs.
     std::map<std::wstring, std::vector<std::string>> Report(const std::wstring& File) {
@@ -152,7 +153,9 @@ TEST_F(HarvestCli, UsageAndUnusableFoldersExitTwoWithAMessage) {
     EXPECT_NE(missing.Err.find("cannot use FOLDER"), std::string::npos) << missing.Err;
     Put(L"file", {1});
     EXPECT_EQ(Run(Q(out.Path()) + L" " + Q(tree / L"file")).Exit, 2u);
-    EXPECT_EQ(Run(Q(tree.Path()) + L" " + Q(out.Path()) + L" --report " + Q(tree / L"no\\r.tsv")).Exit, 2u);
+    EXPECT_EQ(
+        Run(Q(tree.Path()) + L" " + Q(out.Path()) + L" --report " + Q(tree / L"no\\r.tsv")).Exit,
+        2u);
     EXPECT_EQ(Run(L"--help").Out.rfind("Usage: quillmont-harvest", 0), 0u);
 
     // One version: the option's, the executable's version information's, the project's.
@@ -182,8 +185,9 @@ TEST_F(HarvestCli, DefaultRunWritesWhatTheWindowsHarvestWrites) {
     EXPECT_EQ(run.Out, "files checked: 6, icons saved: 4, files failed: 1\r\n");
     // With an option the same outputs are composed without the preview's handles.
     const std::wstring composed = out / L"composed";
-    EXPECT_EQ(Run(L"--report " + Q(scratch / L"r.tsv") + L" " + Q(tree.Path()) + L" " +
-                  Q(composed)).Exit, 1u);
+    EXPECT_EQ(
+        Run(L"--report " + Q(scratch / L"r.tsv") + L" " + Q(tree.Path()) + L" " + Q(composed)).Exit,
+        1u);
     EXPECT_NE(run.Err.find(Utf8(tree / L"плохой.exe") + ": "), std::string::npos) << run.Err;
     EXPECT_NE(Text(ErrorLogPath()).find("25-1"), std::string::npos);
 
@@ -241,7 +245,8 @@ TEST_F(HarvestCli, AllGroupsMatchWrestoolAndTheReportHasEveryFile) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             compared += ExpectSameAsExtracted(
                 out / std::wstring(outputs[g].begin(), outputs[g].end()),
-                ExtractedFile(theirs, file, std::wstring(groups[g].begin(), groups[g].end())), file);
+                ExtractedFile(theirs, file, std::wstring(groups[g].begin(), groups[g].end())),
+                file);
     }
     EXPECT_EQ(compared, FilesIn(theirs).size());
     EXPECT_EQ(FilesIn(out.Path()).size(), compared + 1);
@@ -269,13 +274,16 @@ TEST_F(HarvestCli, MunRedirectAndTheRealSystem32) {
     const std::wstring windows(root, ::GetSystemWindowsDirectoryW(root, MAX_PATH));
     const std::wstring resources = windows + L"\\SystemResources";
     const bool madeResources = ::CreateDirectoryW(resources.c_str(), nullptr);
-    const std::wstring stub = SystemFolder() + L"\\qmstub19.q19", mun = resources + L"\\qmstub19.q19.mun";
+    const std::wstring stub = SystemFolder() + L"\\qmstub19.q19",
+                       mun = resources + L"\\qmstub19.q19.mun";
     WriteFileBytes(stub, BuildPEModule({{10, L"", 1, {1, 2, 3}}}).Bytes);
     WriteFileBytes(mun, ModuleWithIcons(32));
     const std::wstring args = Q(windows + L"\\system32") + L" " + Q(out.Path());
 
-    EXPECT_EQ(Run(L"--kinds q19 " + args).Out, "files checked: 1, icons saved: 0, files failed: 0\r\n");
-    EXPECT_EQ(Run(L"--follow-mun --report " + Q(scratch / L"r.tsv") + L" --kinds q19 " + args).Exit, 0u);
+    EXPECT_EQ(Run(L"--kinds q19 " + args).Out,
+              "files checked: 1, icons saved: 0, files failed: 0\r\n");
+    EXPECT_EQ(Run(L"--follow-mun --report " + Q(scratch / L"r.tsv") + L" --kinds q19 " + args).Exit,
+              0u);
     TIconLibrary library;
     library.LoadFromFile(mun);
     ASSERT_EQ(library.Icons.Count(), 1);

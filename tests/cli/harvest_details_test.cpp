@@ -19,7 +19,8 @@ TSourceKind KindOf(const std::vector<std::uint8_t>& Bytes) {
 } // namespace
 
 TEST(HarvestDetails, KindsFromTheHeaders) {
-    std::vector<std::uint8_t> pe = BuildPEModule(IconGroupResources({{"", 0, {MakeBitmapImage(16, 4)}}})).Bytes;
+    std::vector<std::uint8_t> pe =
+        BuildPEModule(IconGroupResources({{"", 0, {MakeBitmapImage(16, 4)}}})).Bytes;
     EXPECT_EQ(KindOf(pe), TSourceKind::PE32);
     const std::size_t magic = pe[60] + 24u;
     pe[magic] = 0x0B;
@@ -49,8 +50,9 @@ TEST(HarvestDetails, ImageFactsComeFromTheImagesThemselves) {
     EXPECT_EQ(ImageFactsText({256, 256, 32, true}), L"256x256x32png");
 
     // An .ico file whose second entry points past its end names one image.
-    std::vector<std::uint8_t> ico = {0,  0,  1, 0, 2, 0, 16, 16, 0, 0, 1, 0, 4, 0, 40, 0, 0, 0, 38,
-                                     0,  0,  0, 16, 16, 0, 0, 1, 0, 4, 0, 40, 0, 0, 0, 99, 0, 0, 0};
+    std::vector<std::uint8_t> ico = {0, 0,  1, 0, 2,  0,  16, 16, 0,  0,  1,  0, 4,
+                                     0, 40, 0, 0, 0,  38, 0,  0,  0,  16, 16, 0, 0,
+                                     1, 0,  4, 0, 40, 0,  0,  0,  99, 0,  0,  0};
     ico.resize(ico.size() + 40);
     std::copy_n(bitmap.Data.begin(), 40, ico.end() - 40);
     ASSERT_EQ(IcoFileImages(ico).size(), 1u);
