@@ -14,6 +14,7 @@
 #include "harvest/harvest_text.h"
 #include "qm_version.h"
 #include "support/broken_modules.h"
+#include "support/host_shell.h"
 #include "support/icon_oracle.h"
 #include "support/ne_builder.h"
 #include "support/pe_builder.h"
@@ -310,4 +311,29 @@ TEST_F(HarvestCli, MunRedirectAndTheRealSystem32) {
     ::Wow64RevertWow64FsRedirection(old);
     EXPECT_EQ(seen.Out, "files checked: 0, icons saved: 0, files failed: 0\r\n");
     EXPECT_EQ(real.Out, "files checked: 1, icons saved: 1, files failed: 0\r\n");
+}
+
+// Damaged and hostile modules, every group asked for: the run ends with exit 1, and every
+// file it wrote is a whole icon that icotool reads image for image.
+TEST_F(HarvestCli, HostileFilesFailAloneAndEveryOutputIsWhole) {
+    std::vector<TBrokenModule> corpus = BrokenPEModules();
+    const std::vector<TBrokenModule> sixteen = BrokenNEModules();
+    corpus.insert(corpus.end(), sixteen.begin(), sixteen.end());
+    for (std::size_t i = 0; i < corpus.size(); ++i)
+        Put(L"m" + std::to_wstring(i) + L".dll", corpus[i].Bytes);
+    const TCliRun run = Run(L"--all-groups --skip-duplicates --report " + Q(scratch / L"r.tsv") +
+                            L" " + Q(tree.Path()) + L" " + Q(out.Path()));
+    EXPECT_EQ(run.Exit, 1u);
+    EXPECT_EQ(Report(scratch / L"r.tsv").size(), corpus.size());
+    std::map<std::wstring, int> stated;
+    for (const std::wstring& name : FilesIn(out.Path())) {
+        const std::vector<unsigned char> ico = ReadFileBytes(out / name);
+        ASSERT_GE(ico.size(), 6u);
+        EXPECT_EQ(ico.size(), StatedLength(ico)) << Narrow(name);
+        stated[name] = ico[4] | ico[5] << 8;
+    }
+    EXPECT_FALSE(stated.empty());
+    if (HostShellAvailable()) {
+        EXPECT_EQ(IcotoolImageCounts(out.Path()), stated);
+    }
 }
