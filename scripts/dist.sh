@@ -19,8 +19,8 @@ mkdir -p "$stage" "$root/dist"
 for program in Quillmont quillmont-harvest; do
     i686-w64-mingw32-strip -o "$stage/$program.exe" "$build/i686/$program.exe"
 done
-# The guide as a Windows text file: CR LF line ends.
-sed 's/$/\r/' "$root/docs/user-guide.md" > "$stage/user-guide.txt"
+# The guide as a Windows text file: UTF-8 marked as such (for any Notepad), CR LF line ends.
+{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/docs/user-guide.md"; } > "$stage/user-guide.txt"
 archive="$root/dist/$name-win32.zip"
 rm -f "$archive"
 (cd "$build/dist-stage" && zip -q -X -r "$archive" "$name")
