@@ -125,19 +125,27 @@ std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>
     return facts;
 }
 
-// The .ico form a copy of Entry saves: each image's entry with the size its own bytes state
-// (as a copied image takes it) and its bytes.
-void ComposeIcoForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
+// The .ico form of Entry: each image's entry with the size its own bytes state, and its
+// bytes. As a copied image takes its size (the smaller of width and height for both), or,
+// with OwnSizes, its width and its height each as they are.
+void ComposeIcoForm(const TAdvancedIcon& Entry, TMemoryStream& Form, bool OwnSizes) {
     std::vector<TIconFileImage> images;
     for (int i = 0; i < Entry.Images.Count(); ++i) {
         const TIconImage* image = Entry.Images.Items(i);
         TIconEntry entry = image->Entry();
-        if (const std::optional<TImageSize> size =
-                image->Data().empty() ? std::nullopt : ImageSizeOfData(image->Data())) {
+        const std::span<const std::uint8_t> data = image->Data();
+        if (data.empty()) {
+            // An image without bytes keeps its entry's size.
+        } else if (const std::optional<TImageFacts> own =
+                       OwnSizes ? ImageFactsOf(data) : std::nullopt) {
+            entry.Width = static_cast<std::uint8_t>(own->Width);
+            entry.Height = static_cast<std::uint8_t>(own->Height);
+        } else if (const std::optional<TImageSize> size =
+                       OwnSizes ? std::nullopt : ImageSizeOfData(data)) {
             entry.Width = size->Width;
             entry.Height = size->Height;
         }
-        images.push_back({entry, image->Data()});
+        images.push_back({entry, data});
     }
     WriteIconFile(Form, images);
 }
@@ -226,18 +234,20 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
 // Writes the group's icon as its output, unless an identical output was written before and
 // duplicates are skipped. False for a group without images. With the preview the icon goes
 // through the harvest icon, whose copy makes a handle of every image for the observer to
-// draw; without it the same .ico form is composed from the loader's entry directly.
+// draw; without it the same .ico form is composed from the loader's entry directly. Every
+// group's output states its images' own widths and heights.
 bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
                                THarvestObserver& Observer) {
     TMemoryStream form;
-    if (Options.Preview) {
+    const bool preview = Options.Preview && !Options.AllGroups;
+    if (preview) {
         icon_.Assign(Entry);
         if (icon_.Images.Count() == 0)
             return false;
         if (Options.SkipDuplicates)
             icon_.SaveToStream(form);
     } else {
-        ComposeIcoForm(Entry, form);
+        ComposeIcoForm(Entry, form, Options.AllGroups);
     }
     if (Options.Details)
         for (int k = 0; k < Entry.Images.Count(); ++k)
@@ -250,7 +260,7 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
             return true;
     }
     try {
-        if (Options.Preview) {
+        if (preview) {
             Observer.IconReady(icon_);
             icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
         } else {

@@ -39,7 +39,10 @@ struct THarvestFileResult {
 
 // What a harvest does beyond the window's: all off gives exactly the window's outputs.
 struct THarvestOptions {
-    // Every group of a module, in the loader's order, as <name>_<position>_<group>.ico.
+    // Every group of a module, in the loader's order, as <name>_<position>_<group>.ico, each
+    // image's entry stating the image's own width and height (the first icon's output, as
+    // the window writes it, states the smaller of the two for both: a 76 x 24 picture is
+    // listed as 24 x 24). Nothing is handed to the observer to draw.
     bool AllGroups = false;
     // An output byte-identical to one written before in the run is not written again.
     bool SkipDuplicates = false;

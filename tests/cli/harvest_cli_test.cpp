@@ -218,7 +218,7 @@ TEST_F(HarvestCli, AllGroupsMatchWrestoolAndTheReportHasEveryFile) {
     fixture.Groups[1].Name = "FOLDER";
     fixture.Groups[2].Number = 700;
     Put(L"lib.icl", BuildNEModule(fixture).Bytes);
-    PutSystem(L"shell32.dll", L"shell32.dll");
+    PutSystem(L"comdlg32.dll", L"comdlg32.dll"); // pictures of 76 x 24 among its icons
     Put(L"plain.ico", {0, 0, 1, 0, 0, 0});
     Put(L"none.dll", BuildPEModule({{10, L"", 1, {1, 2, 3}}}).Bytes);
 
@@ -236,9 +236,9 @@ TEST_F(HarvestCli, AllGroupsMatchWrestoolAndTheReportHasEveryFile) {
         GTEST_SKIP() << "icoutils run on the Linux host, reached only under Wine";
     const std::wstring theirs = scratch / L"theirs";
     ::CreateDirectoryW(theirs.c_str(), nullptr);
-    ExtractGroups({tree / L"lib.icl", tree / L"shell32.dll"}, theirs, scratch);
+    ExtractGroups({tree / L"lib.icl", tree / L"comdlg32.dll"}, theirs, scratch);
     std::size_t compared = 0;
-    for (const std::wstring file : {L"lib.icl", L"shell32.dll"}) {
+    for (const std::wstring file : {L"lib.icl", L"comdlg32.dll"}) {
         const std::vector<std::string>& line = report[file];
         EXPECT_EQ(line[2], "saved");
         const std::vector<std::string> outputs = Split(line[3]), groups = Split(line[4]);
