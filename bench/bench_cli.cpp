@@ -3,10 +3,11 @@
 // icon copied into the harvest icon with handles for its preview), with --report (the same
 // outputs composed without handles) and with --all-groups; the engine's part of each route
 // (the walk and the files through the engine, in process); and wrestool extracting every
-// group of the same modules in one call on the Linux host.
+// group of the same modules in one call on the Linux host. Each figure is the best of three.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -83,15 +84,24 @@ int main() {
             modules.push_back(file.Path + file.Name);
     std::printf("C:\\windows: %zu files, %zu modules\n", scan.FileList().size(), modules.size());
 
-    double program = 0, reported = 0, allGroups = 0, walk = 0, engine[2] = {};
-    for (int pass = 0; pass < 2; ++pass) { // the first pass warms the file cache
+    // The first pass warms the file cache; of the three after it each figure keeps its
+    // best, as other work on the machine only ever adds to a time.
+    constexpr double kNone = 1e9;
+    double program = kNone, reported = kNone, allGroups = kNone, walk = kNone;
+    double engine[2] = {kNone, kNone};
+    for (int pass = 0; pass < 4; ++pass) {
+        auto keep = [pass](double& Best, double Time) {
+            if (pass > 0)
+                Best = std::min(Best, Time);
+        };
         ScratchFolder plain, report, all;
-        program = ProgramRun(L"", tree, plain.Path());
-        reported = ProgramRun(L"--report \"" + (report / L"r.tsv") + L"\"", tree, report.Path());
-        allGroups = ProgramRun(L"--all-groups", tree, all.Path());
-        Clock::time_point start = Clock::now();
+        keep(program, ProgramRun(L"", tree, plain.Path()));
+        keep(reported,
+             ProgramRun(L"--report \"" + (report / L"r.tsv") + L"\"", tree, report.Path()));
+        keep(allGroups, ProgramRun(L"--all-groups", tree, all.Path()));
+        const Clock::time_point started = Clock::now();
         scan.Start();
-        walk = Since(start);
+        keep(walk, Since(started));
         for (int route = 0; route < 2; ++route) {
             ScratchFolder direct;
             TIconLibrary loader;
@@ -99,9 +109,9 @@ int main() {
             THarvestEngine harvest(loader, icon, direct / L"error.log");
             harvest.Options.Preview = route == 0;
             THarvestObserver quiet;
-            start = Clock::now();
+            const Clock::time_point start = Clock::now();
             harvest.Run(scan.FileList(), direct.Path(), quiet);
-            engine[route] = Since(start);
+            keep(engine[route], Since(start));
         }
     }
     std::printf("quillmont-harvest, whole run with Wine's start: %.3f s\n", program);
@@ -112,8 +122,11 @@ int main() {
                 walk, engine[0], engine[1]);
     if (!HostShellAvailable())
         return 0;
-    ScratchFolder scratch;
-    const double wrestool = Wrestool(modules, scratch);
+    double wrestool = kNone;
+    for (int pass = 0; pass < 3; ++pass) {
+        ScratchFolder scratch;
+        wrestool = std::min(wrestool, Wrestool(modules, scratch));
+    }
     std::printf("wrestool -x -t 14 (every group) over the same modules, one call: %.3f s\n",
                 wrestool);
     std::printf("ratios to wrestool: whole run %.2f (--report %.2f), engine's part %.2f "
