@@ -159,8 +159,15 @@ int THarvestCommand::Run() {
         summary = engine.Run(scan_.FileList(), output_, observer_);
     }
     observer_.Finish();
-    if (!report_.empty())
-        WriteUtf8File(report_, ReportHeader() + observer_.ReportLines());
+    if (!report_.empty()) {
+        // Every file found has its line, those a stop left out too.
+        std::wstring lines = observer_.ReportLines();
+        for (std::size_t i = summary.Results.size(); i < scan_.FileList().size(); ++i) {
+            const TFilePack& file = scan_.FileList()[i];
+            lines += ReportLine(file.Path + file.Name, TSourceKind::Other, L"not processed", {});
+        }
+        WriteUtf8File(report_, ReportHeader() + lines);
+    }
     if (!o_.Quiet)
         out_.Write(SummaryLine(summary.Found, observer_.IconsSaved(), observer_.Failed()) + L"\n");
     return summary.Stopped || observer_.Failed() > 0 ? kSomeFailed : kAllDone;
