@@ -2,6 +2,7 @@
 #   make run          set up, build the program only, start Quillmont.exe under Wine
 #   make test         set up, build, run every test
 #   make screenshot   set up, build, write a PNG of the main window (docs/main-window.png)
+#   make dist         set up, build the release programs, write dist/quillmont-<version>-win32.zip
 # BUILD=<dir> keeps a separate build tree; TARGETS picks the builds; TESTS=<regex> some tests.
 
 BUILD ?= build
@@ -9,7 +10,7 @@ TARGETS ?= x86_64 i686 native
 TESTS ?=
 export BUILD TARGETS TESTS
 
-.PHONY: setup build run test screenshot bench fuzz clean
+.PHONY: setup build run test screenshot bench fuzz dist clean
 
 setup:
 	@bash scripts/setup.sh
@@ -31,6 +32,9 @@ bench: build
 
 fuzz: setup
 	@bash scripts/fuzz.sh
+
+dist: setup
+	@bash scripts/dist.sh
 
 clean:
 	rm -rf $(BUILD)

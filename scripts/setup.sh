@@ -6,7 +6,7 @@ set -u
 packages=(cmake ninja-build g++ clang libfuzzer-14-dev libclang-rt-14-dev googletest
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth xdotool x11-utils imagemagick icoutils
-          fonts-wine fonts-dejavu-core fonts-liberation tango-icon-theme)
+          fonts-wine fonts-dejavu-core fonts-liberation tango-icon-theme zip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,8 @@
 #include "harvest/harvest_engine.h"
 
 #include "harvest/harvest_text.h"
+#include <algorithm>
+
 #include "util/date_time_text.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"
@@ -46,46 +48,283 @@ THarvestFileResult THarvestEngine::ProcessFile(const TFilePack& File, std::size_
                                                THarvestObserver& Observer) {
     Observer.FileStarted(Position, File);
     const std::wstring output = HarvestFileName(SaveDir, File.Name, Position);
+    THarvestFileResult result;
     try {
         if (IsIcoFileName(File.Name))
-            return CopyIconFile(File, output);
-        return SaveFirstIcon(File, output, Observer);
+            result = CopyIconFile(File, output);
+        else
+            result = SaveIcons(File, SaveDir, Position, Observer);
     } catch (...) {
         const std::wstring message = CurrentExceptionMessage();
         AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 25-1 \"" + message +
                                     L"\"\r\n" + File.Path + File.Name);
-        return {THarvestOutcome::Failed, output, message};
+        result = {THarvestOutcome::Failed, output, message};
+    }
+    if (Options.Details)
+        AddDetails(File, result);
+    return result;
+}
+
+namespace {
+
+// An .ico file larger than this is copied without being read for duplicates or details.
+constexpr std::uint64_t kLargestReadIco = 64 << 20;
+
+std::vector<std::uint8_t> ReadSmallFile(const std::wstring& FileName) {
+    try {
+        TFileStream stream(FileName, TFileStream::TShare::DenyNone);
+        if (stream.Size() > kLargestReadIco)
+            return {};
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size()));
+        stream.ReadAt(0, bytes);
+        return bytes;
+    } catch (const Exception&) {
+        return {}; // the copy then meets the same fault and reports it
     }
 }
 
+std::wstring FileNameOf(const std::wstring& Path) {
+    return Path.substr(Path.find_last_of(L'\\') + 1);
+}
+
+bool SameText(const std::wstring& A, const std::wstring& B) {
+    return ::CompareStringOrdinal(A.c_str(), static_cast<int>(A.size()), B.c_str(),
+                                  static_cast<int>(B.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Whether Folder (ending in "\") is the system folder itself, as either build names it.
+bool IsSystemFolder(const std::wstring& Folder, const std::wstring& Root) {
+    for (const wchar_t* name : {L"System32\\", L"SysWOW64\\", L"Sysnative\\"})
+        if (SameText(Folder, Root + L"\\" + name))
+            return true;
+    return false;
+}
+
+std::wstring SystemRoot() {
+    wchar_t root[MAX_PATH] = {};
+    const UINT length = ::GetSystemWindowsDirectoryW(root, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(root, length) : std::wstring();
+}
+
+std::wstring AnsiToWide(const std::string& Text) {
+    if (Text.empty())
+        return {};
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), wide.data(),
+                          length);
+    return wide;
+}
+
+std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>>& Images) {
+    std::vector<TImageFacts> facts;
+    for (std::span<const std::uint8_t> image : Images)
+        if (const std::optional<TImageFacts> f = ImageFactsOf(image))
+            facts.push_back(*f);
+    return facts;
+}
+
+// The .ico form of Entry: each image's entry with the size its own bytes state, and its
+// bytes. As a copied image takes its size (the smaller of width and height for both), or,
+// with OwnSizes, its width and its height each as they are.
+void ComposeIcoForm(const TAdvancedIcon& Entry, TMemoryStream& Form, bool OwnSizes) {
+    std::vector<TIconFileImage> images;
+    for (int i = 0; i < Entry.Images.Count(); ++i) {
+        const TIconImage* image = Entry.Images.Items(i);
+        TIconEntry entry = image->Entry();
+        const std::span<const std::uint8_t> data = image->Data();
+        if (data.empty()) {
+            // An image without bytes keeps its entry's size.
+        } else if (const std::optional<TImageFacts> own =
+                       OwnSizes ? ImageFactsOf(data) : std::nullopt) {
+            entry.Width = static_cast<std::uint8_t>(own->Width);
+            entry.Height = static_cast<std::uint8_t>(own->Height);
+        } else if (const std::optional<TImageSize> size =
+                       OwnSizes ? std::nullopt : ImageSizeOfData(data)) {
+            entry.Width = size->Width;
+            entry.Height = size->Height;
+        }
+        images.push_back({entry, data});
+    }
+    WriteIconFile(Form, images);
+}
+
+// Writes a composed form as TAdvancedIcon::SaveToFile writes one, with its errors.
+void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form) {
+    try {
+        WriteWholeFile(FileName, Form.Bytes(), TWriteSafety::Remakeable);
+    } catch (const EOSError& e) {
+        RaiseFileCreateError(FileName, e.ErrorCode());
+    }
+}
+
+} // namespace
+
 THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
+    THarvestFileResult result{
+        THarvestOutcome::Copied, Output, {}, TSourceKind::ICO, {{{}, Output}}};
+    std::vector<std::uint8_t> bytes;
+    if (Options.SkipDuplicates || Options.Details)
+        bytes = ReadSmallFile(File.Path + File.Name);
+    if (Options.Details)
+        result.Groups[0].Images = FactsOf(IcoFileImages(bytes));
+    if (Options.SkipDuplicates && !bytes.empty()) {
+        result.Groups[0].DuplicateOf = WrittenBefore(bytes);
+        if (!result.Groups[0].DuplicateOf.empty()) {
+            result.Outcome = THarvestOutcome::Duplicate;
+            return result;
+        }
+    }
     try {
         CopyWholeFile(File.Path + File.Name, Output, TWriteSafety::Remakeable);
-        return {THarvestOutcome::Copied, Output, {}};
     } catch (const EOSError& e) {
         const std::wstring message = SysErrorMessage(e.ErrorCode());
         AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 22-1 \"" + message + L"\"");
-        return {THarvestOutcome::CopyFailed, Output, message};
+        result.Outcome = THarvestOutcome::CopyFailed;
+        result.Message = message;
+        return result;
     }
+    if (Options.SkipDuplicates && !bytes.empty())
+        Remember(bytes, Output);
+    return result;
 }
 
-// The loader's first entry is copied into the harvest icon and that copy is saved, so
-// every file's output is made the same way.
-THarvestFileResult THarvestEngine::SaveFirstIcon(const TFilePack& File, const std::wstring& Output,
-                                                 THarvestObserver& Observer) {
+// Each group saved is copied from the loader into the harvest icon and that copy is
+// saved, so every output is made the same way; without options only the first group is.
+THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
+                                             std::size_t Position, THarvestObserver& Observer) {
+    const std::wstring fileName = File.Path + File.Name;
+    THarvestFileResult result{THarvestOutcome::NoIcon};
     loader_.Icons.Clear();
-    loader_.LoadFromFile(File.Path + File.Name);
-    TAdvancedIcon* first = loader_.Icons.Count() > 0 ? loader_.Icons.Objects(0) : nullptr;
-    if (!first)
-        return {THarvestOutcome::NoIcon, {}, {}};
-    icon_.Assign(*first);
-    if (icon_.Images.Count() == 0)
-        return {THarvestOutcome::NoIcon, {}, {}};
-    Observer.IconReady(icon_);
+    loader_.LoadFromFile(fileName);
+    if (loader_.Icons.Count() == 0 && Options.FollowMun && LoadMun(File))
+        result.Kind = TSourceKind::MUN;
+    const int count =
+        Options.AllGroups ? loader_.Icons.Count() : std::min(loader_.Icons.Count(), 1);
+    const std::vector<std::wstring> names = count > 0 && (Options.AllGroups || Options.Details)
+                                                ? GroupNames(loader_.FileName)
+                                                : std::vector<std::wstring>();
+    for (int i = 0; i < count; ++i) {
+        TAdvancedIcon* entry = loader_.Icons.Objects(i);
+        if (!entry || entry->Images.Count() == 0)
+            continue;
+        THarvestGroup group{names.empty() ? loader_.Icons.Strings(i) : names[i]};
+        group.Output = HarvestFileName(SaveDir, File.Name, Position);
+        if (Options.AllGroups) {
+            group.Output = GroupFileName(SaveDir, File.Name, Position, group.Name);
+            for (const THarvestGroup& earlier : result.Groups)
+                if (SameText(earlier.Output, group.Output))
+                    group.Output = GroupFileName(SaveDir, File.Name, Position,
+                                                 group.Name + L"~" + std::to_wstring(i + 1));
+        }
+        if (!SaveGroup(group, *entry, Observer))
+            continue;
+        // Saved when any group was written, the first written naming the result.
+        if (result.Outcome != THarvestOutcome::Saved) {
+            result.Outcome =
+                group.DuplicateOf.empty() ? THarvestOutcome::Saved : THarvestOutcome::Duplicate;
+            result.Output = group.Output;
+        }
+        result.Groups.push_back(std::move(group));
+    }
+    return result;
+}
+
+// Writes the group's icon as its output, unless an identical output was written before and
+// duplicates are skipped. False for a group without images. With the preview the icon goes
+// through the harvest icon, whose copy makes a handle of every image for the observer to
+// draw; without it the same .ico form is composed from the loader's entry directly. Every
+// group's output states its images' own widths and heights.
+bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
+                               THarvestObserver& Observer) {
+    TMemoryStream form;
+    const bool preview = Options.Preview && !Options.AllGroups;
+    if (preview) {
+        icon_.Assign(Entry);
+        if (icon_.Images.Count() == 0)
+            return false;
+        if (Options.SkipDuplicates)
+            icon_.SaveToStream(form);
+    } else {
+        ComposeIcoForm(Entry, form, Options.AllGroups);
+    }
+    if (Options.Details)
+        for (int k = 0; k < Entry.Images.Count(); ++k)
+            if (const std::optional<TImageFacts> facts =
+                    ImageFactsOf(Entry.Images.Items(k)->Data()))
+                Group.Images.push_back(*facts);
+    if (Options.SkipDuplicates) {
+        Group.DuplicateOf = WrittenBefore(form.Bytes());
+        if (!Group.DuplicateOf.empty())
+            return true;
+    }
     try {
-        icon_.SaveToFile(Output, TWriteSafety::Remakeable);
+        if (preview) {
+            Observer.IconReady(icon_);
+            icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
+        } else {
+            WriteIconForm(Group.Output, form);
+        }
     } catch (...) {
         throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
     }
-    return {THarvestOutcome::Saved, Output, {}};
+    if (Options.SkipDuplicates)
+        Remember(form.Bytes(), Group.Output);
+    return true;
+}
+
+bool THarvestEngine::LoadMun(const TFilePack& File) {
+    const std::wstring root = SystemRoot();
+    if (root.empty() || !IsSystemFolder(File.Path, root))
+        return false;
+    const std::wstring mun = root + L"\\SystemResources\\" + File.Name + L".mun";
+    if (::GetFileAttributesW(mun.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    loader_.LoadFromFile(mun);
+    return loader_.Icons.Count() > 0;
+}
+
+// The groups' resource names or numbers: the loader's entry names for a 32-bit module, the
+// resource table's for a 16-bit one (the loader names those by position).
+std::vector<std::wstring> THarvestEngine::GroupNames(const std::wstring& FileName) const {
+    std::vector<std::wstring> names;
+    try {
+        TFileStream stream(FileName, TFileStream::TShare::DenyNone);
+        if (ModuleSourceKind(stream) == TSourceKind::NE)
+            for (const std::string& id : NEGroupIdentifiers(stream))
+                names.push_back(AnsiToWide(id));
+    } catch (const Exception&) {
+        names.clear();
+    }
+    if (names.size() != static_cast<std::size_t>(loader_.Icons.Count()))
+        names.clear();
+    return names;
+}
+
+std::wstring THarvestEngine::WrittenBefore(std::span<const std::uint8_t> Bytes) const {
+    const auto [first, last] = written_.equal_range(ContentDigest(Bytes));
+    for (auto it = first; it != last; ++it) {
+        const std::vector<std::uint8_t> earlier = ReadSmallFile(it->second);
+        if (std::equal(earlier.begin(), earlier.end(), Bytes.begin(), Bytes.end()))
+            return FileNameOf(it->second);
+    }
+    return {};
+}
+
+void THarvestEngine::Remember(std::span<const std::uint8_t> Bytes, const std::wstring& Output) {
+    written_.emplace(ContentDigest(Bytes), Output);
+}
+
+void THarvestEngine::AddDetails(const TFilePack& File, THarvestFileResult& Result) const {
+    if (Result.Kind != TSourceKind::Other)
+        return;
+    try {
+        TFileStream stream(File.Path + File.Name, TFileStream::TShare::DenyNone);
+        Result.Kind = ModuleSourceKind(stream);
+    } catch (const Exception&) {
+        // Unreadable: no kind to tell.
+    }
+    if (Result.Kind == TSourceKind::Other && IsIcoFileName(File.Name))
+        Result.Kind = TSourceKind::ICO;
 }

@@ -7,9 +7,12 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "harvest/harvest_details.h"
 #include "harvest/icons/AdvancedIcon.h"
 #include "harvest/icons/IconLibrary.h"
 #include "harvest/scan/JvSFolders.h"
@@ -20,12 +23,38 @@ enum class THarvestOutcome {
     NoIcon,     // a module without icons: nothing written
     CopyFailed, // an .ico file that could not be copied (logged, no dialog)
     Failed,     // a file that could not be read or saved (logged, the user is told)
+    Duplicate,  // every output it gives was written before in this run (skipping duplicates)
 };
 
 struct THarvestFileResult {
     THarvestOutcome Outcome = THarvestOutcome::NoIcon;
     std::wstring Output;  // the file written (or attempted)
     std::wstring Message; // why it failed
+    // The source's kind, with THarvestOptions::Details.
+    TSourceKind Kind = TSourceKind::Other;
+    // Each group written or found a duplicate (the first only, unless all groups are
+    // written); an .ico file's copy as one group without a name. Images with Details.
+    std::vector<THarvestGroup> Groups;
+};
+
+// What a harvest does beyond the window's: all off gives exactly the window's outputs.
+struct THarvestOptions {
+    // Every group of a module, in the loader's order, as <name>_<position>_<group>.ico, each
+    // image's entry stating the image's own width and height (the first icon's output, as
+    // the window writes it, states the smaller of the two for both: a 76 x 24 picture is
+    // listed as 24 x 24). Nothing is handed to the observer to draw.
+    bool AllGroups = false;
+    // An output byte-identical to one written before in the run is not written again.
+    bool SkipDuplicates = false;
+    // A module directly in the system folder (System32, SysWOW64, Sysnative) holding no
+    // icon group is read from %SystemRoot%\SystemResources\<its name>.mun when that exists.
+    bool FollowMun = false;
+    // Each result tells the source's kind, its groups' identifiers and their images.
+    bool Details = false;
+    // Each icon saved goes through the harvest icon and is handed to the observer to draw
+    // (its copy makes a handle of every image, a decoder's work for a PNG image). Off, the
+    // same bytes are composed from the loader's entries, with nothing handed to draw.
+    bool Preview = true;
 };
 
 class THarvestObserver {
@@ -58,6 +87,8 @@ public:
     // Failures are appended to the error log at LogPath.
     THarvestEngine(TIconLibrary& Loader, TAdvancedIcon& Icon, std::wstring LogPath);
 
+    THarvestOptions Options;
+
     // Processes Files in order into SaveDir. Files may shrink meanwhile (the observer runs
     // other code); the run ends at its end.
     THarvestSummary Run(const std::vector<TFilePack>& Files, const std::wstring& SaveDir,
@@ -69,10 +100,18 @@ public:
 
 private:
     THarvestFileResult CopyIconFile(const TFilePack& File, const std::wstring& Output);
-    THarvestFileResult SaveFirstIcon(const TFilePack& File, const std::wstring& Output,
-                                     THarvestObserver& Observer);
+    THarvestFileResult SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
+                                 std::size_t Position, THarvestObserver& Observer);
+    bool LoadMun(const TFilePack& File);
+    std::vector<std::wstring> GroupNames(const std::wstring& FileName) const;
+    bool SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry, THarvestObserver& Observer);
+    std::wstring WrittenBefore(std::span<const std::uint8_t> Bytes) const;
+    void Remember(std::span<const std::uint8_t> Bytes, const std::wstring& Output);
+    void AddDetails(const TFilePack& File, THarvestFileResult& Result) const;
 
     TIconLibrary& loader_;
     TAdvancedIcon& icon_;
     std::wstring logPath_;
+    // The outputs of this run by the digest of their bytes, to skip duplicates.
+    std::unordered_multimap<std::uint64_t, std::wstring> written_;
 };

@@ -57,6 +57,8 @@ public:
     const std::wstring& BaseName() const { return baseName_; }
     // The resource table's name strings in stored order, leading "ICL" strings left out.
     const std::vector<std::string>& Names() const { return names_; }
+    // The group-icon type block's entries in stored order.
+    const std::vector<TNEResourceEntry>& GroupEntries() const { return groupEntries_; }
 
     // The position, in the group table when Group or else in the icon table, of the first
     // entry numbered Number, looked up in an index the resource table's reading builds.

@@ -1,0 +1,167 @@
+#include "harvest/harvest_details.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "harvest/harvest_text.h"
+#include "harvest/icons/icon_format.h"
+#include "harvest/icons/module_kind.h"
+#include "harvest/icons/ne_parser.h"
+
+namespace {
+
+constexpr std::uint16_t NumberedId = 0x8000;
+constexpr std::uint16_t PE32Magic = 0x10B;
+constexpr std::uint16_t PE32PlusMagic = 0x20B;
+constexpr std::size_t MaxGroupNameInFile = 60;
+
+std::uint32_t Le(std::span<const std::uint8_t> B, std::size_t At, int Bytes) {
+    std::uint32_t v = 0;
+    for (int i = Bytes - 1; i >= 0; --i)
+        v = v << 8 | B[At + static_cast<std::size_t>(i)];
+    return v;
+}
+
+std::uint32_t Be32(std::span<const std::uint8_t> B, std::size_t At) {
+    return std::uint32_t{B[At]} << 24 | std::uint32_t{B[At + 1]} << 16 |
+           std::uint32_t{B[At + 2]} << 8 | B[At + 3];
+}
+
+std::uint16_t Read16(TByteSource& Source, std::uint64_t Offset) {
+    std::array<std::uint8_t, 2> pair{};
+    Source.ReadAt(Offset, pair);
+    return static_cast<std::uint16_t>(pair[0] | pair[1] << 8);
+}
+
+// Samples per pixel of a PNG colour type: grey, -, RGB, palette, grey+alpha, -, RGBA.
+std::uint32_t PngChannels(std::uint8_t ColourType) {
+    static constexpr std::array<std::uint8_t, 7> channels = {1, 0, 3, 1, 2, 0, 4};
+    return ColourType < channels.size() ? channels[ColourType] : 0;
+}
+
+} // namespace
+
+const wchar_t* SourceKindText(TSourceKind Kind) {
+    switch (Kind) {
+    case TSourceKind::PE32:
+        return L"PE32";
+    case TSourceKind::PE32Plus:
+        return L"PE32+";
+    case TSourceKind::NE:
+        return L"NE";
+    case TSourceKind::ICO:
+        return L"ICO";
+    case TSourceKind::MUN:
+        return L"MUN";
+    case TSourceKind::Other:
+        break;
+    }
+    return L"-";
+}
+
+TSourceKind ModuleSourceKind(TByteSource& Source) {
+    try {
+        switch (ModuleKindOf(Source)) {
+        case TModuleKind::NE:
+            return TSourceKind::NE;
+        case TModuleKind::PE: {
+            // The optional header follows the 4-byte signature and the 20-byte file header.
+            const std::uint16_t magic = Read16(Source, Read16(Source, 60) + 24u);
+            if (magic == PE32Magic)
+                return TSourceKind::PE32;
+            if (magic == PE32PlusMagic)
+                return TSourceKind::PE32Plus;
+            break;
+        }
+        case TModuleKind::None:
+            break;
+        }
+    } catch (const EReadError&) {
+        // Cut short before the optional header.
+    }
+    return TSourceKind::Other;
+}
+
+std::vector<std::string> NEGroupIdentifiers(TByteSource& Source) {
+    TNEModule module(Source, std::wstring());
+    module.ReadHeaders();
+    module.ReadResourceTable();
+    std::vector<std::string> ids;
+    for (const TNEResourceEntry& entry : module.GroupEntries()) {
+        if (entry.Id & NumberedId) {
+            ids.push_back(std::to_string(entry.Id & ~NumberedId));
+            continue;
+        }
+        // A named resource: its Id is the offset of a length-prefixed name in the table.
+        const std::uint64_t at = static_cast<std::uint64_t>(module.ResTableOffset()) + entry.Id;
+        std::array<std::uint8_t, 1> length{};
+        Source.ReadAt(at, length);
+        std::string name(length[0], '\0');
+        Source.ReadAt(at + 1, std::span(reinterpret_cast<std::uint8_t*>(name.data()), name.size()));
+        ids.push_back(std::move(name));
+    }
+    return ids;
+}
+
+std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> Image) {
+    if (IsPngImage(Image)) {
+        // Signature (8), chunk length and type (8), then width, height, depth, colour type.
+        if (Image.size() < 26)
+            return std::nullopt;
+        return TImageFacts{Be32(Image, 16), Be32(Image, 20), Image[24] * PngChannels(Image[25]),
+                           true};
+    }
+    if (Image.size() < 16 || Le(Image, 0, 4) < 16)
+        return std::nullopt;
+    // A negative height stands for rows stored top down.
+    auto magnitude = [](std::uint32_t v) { return static_cast<std::int32_t>(v) < 0 ? 0u - v : v; };
+    return TImageFacts{magnitude(Le(Image, 4, 4)), magnitude(Le(Image, 8, 4)) / 2, Le(Image, 14, 2),
+                       false};
+}
+
+std::wstring ImageFactsText(const TImageFacts& Facts) {
+    return std::to_wstring(Facts.Width) + L"x" + std::to_wstring(Facts.Height) + L"x" +
+           std::to_wstring(Facts.Bits) + (Facts.Png ? L"png" : L"");
+}
+
+std::vector<std::span<const std::uint8_t>> IcoFileImages(std::span<const std::uint8_t> File) {
+    std::vector<std::span<const std::uint8_t>> images;
+    if (File.size() < IconDirHeaderSize || Le(File, 0, 2) != 0 || Le(File, 2, 2) != 1)
+        return images;
+    const std::size_t count = Le(File, 4, 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = IconDirHeaderSize + i * IconFileEntrySize;
+        if (File.size() - entry < IconFileEntrySize || entry > File.size())
+            break;
+        const std::uint64_t length = Le(File, entry + 8, 4);
+        const std::uint64_t offset = Le(File, entry + 12, 4);
+        if (offset >= File.size())
+            continue;
+        images.push_back(
+            File.subspan(offset, std::min<std::uint64_t>(length, File.size() - offset)));
+    }
+    return images;
+}
+
+std::wstring SafeFileNamePart(std::wstring_view Text) {
+    std::wstring safe = ShortenName(Text, MaxGroupNameInFile);
+    for (wchar_t& c : safe)
+        if (c < 32 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos)
+            c = L'_';
+    return safe;
+}
+
+std::wstring GroupFileName(const std::wstring& SaveDir, std::wstring_view Name,
+                           std::size_t Position, std::wstring_view Group) {
+    std::wstring name = HarvestFileName(SaveDir, Name, Position);
+    name.insert(name.size() - 4, L"_" + SafeFileNamePart(Group)); // before ".ico"
+    return name;
+}
+
+std::uint64_t ContentDigest(std::span<const std::uint8_t> Bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (std::uint8_t b : Bytes)
+        hash = (hash ^ b) * 0x100000001b3ull;
+    return hash;
+}
