@@ -149,10 +149,7 @@ int THarvestCommand::Run() {
     TIconLibrary loader;
     TAdvancedIcon icon;
     THarvestEngine engine(loader, icon, ErrorLogPath());
-    // With no option the run is the window's harvest, made by the engine's own route; any
-    // option composes the same bytes without making handles for a preview nobody sees.
-    const bool plain = !o_.AllGroups && !o_.SkipDuplicates && !o_.FollowMun && report_.empty();
-    engine.Options = {o_.AllGroups, o_.SkipDuplicates, o_.FollowMun, !report_.empty(), plain};
+    engine.Options = {o_.AllGroups, o_.SkipDuplicates, o_.FollowMun, !report_.empty()};
     THarvestSummary summary;
     {
         TRealSystem32Scope view(o_.RealSystem32);

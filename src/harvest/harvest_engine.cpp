@@ -2,9 +2,9 @@
 
 #include "harvest/harvest_engine.h"
 
-#include "harvest/harvest_text.h"
 #include <algorithm>
 
+#include "harvest/harvest_text.h"
 #include "util/date_time_text.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"
@@ -125,25 +125,17 @@ std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>
     return facts;
 }
 
-// The .ico form of Entry: each image's entry with the size its own bytes state, and its
-// bytes. As a copied image takes its size (the smaller of width and height for both), or,
-// with OwnSizes, its width and its height each as they are.
-void ComposeIcoForm(const TAdvancedIcon& Entry, TMemoryStream& Form, bool OwnSizes) {
+// The .ico form of Entry with each image's entry stating its own width and height, as its
+// bytes give them (an image without bytes keeps its entry's).
+void ComposeOwnSizeForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
     std::vector<TIconFileImage> images;
     for (int i = 0; i < Entry.Images.Count(); ++i) {
         const TIconImage* image = Entry.Images.Items(i);
         TIconEntry entry = image->Entry();
         const std::span<const std::uint8_t> data = image->Data();
-        if (data.empty()) {
-            // An image without bytes keeps its entry's size.
-        } else if (const std::optional<TImageFacts> own =
-                       OwnSizes ? ImageFactsOf(data) : std::nullopt) {
+        if (const std::optional<TImageFacts> own = ImageFactsOf(data)) {
             entry.Width = static_cast<std::uint8_t>(own->Width);
             entry.Height = static_cast<std::uint8_t>(own->Height);
-        } else if (const std::optional<TImageSize> size =
-                       OwnSizes ? std::nullopt : ImageSizeOfData(data)) {
-            entry.Width = size->Width;
-            entry.Height = size->Height;
         }
         images.push_back({entry, data});
     }
@@ -232,22 +224,22 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
 }
 
 // Writes the group's icon as its output, unless an identical output was written before and
-// duplicates are skipped. False for a group without images. With the preview the icon goes
-// through the harvest icon, whose copy makes a handle of every image for the observer to
-// draw; without it the same .ico form is composed from the loader's entry directly. Every
-// group's output states its images' own widths and heights.
+// duplicates are skipped. False for a group without images. A module's first icon is
+// copied into the harvest icon, handed to the observer to draw and saved, as the window
+// saves it; every group of a module is written with its images' own widths and heights,
+// as the module stores them.
 bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
                                THarvestObserver& Observer) {
     TMemoryStream form;
-    const bool preview = Options.Preview && !Options.AllGroups;
-    if (preview) {
+    const bool firstIcon = !Options.AllGroups;
+    if (firstIcon) {
         icon_.Assign(Entry);
         if (icon_.Images.Count() == 0)
             return false;
         if (Options.SkipDuplicates)
             icon_.SaveToStream(form);
     } else {
-        ComposeIcoForm(Entry, form, Options.AllGroups);
+        ComposeOwnSizeForm(Entry, form);
     }
     if (Options.Details)
         for (int k = 0; k < Entry.Images.Count(); ++k)
@@ -260,7 +252,7 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
             return true;
     }
     try {
-        if (preview) {
+        if (firstIcon) {
             Observer.IconReady(icon_);
             icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
         } else {

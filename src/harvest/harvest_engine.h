@@ -51,10 +51,6 @@ struct THarvestOptions {
     bool FollowMun = false;
     // Each result tells the source's kind, its groups' identifiers and their images.
     bool Details = false;
-    // Each icon saved goes through the harvest icon and is handed to the observer to draw
-    // (its copy makes a handle of every image, a decoder's work for a PNG image). Off, the
-    // same bytes are composed from the loader's entries, with nothing handed to draw.
-    bool Preview = true;
 };
 
 class THarvestObserver {

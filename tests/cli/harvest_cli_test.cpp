@@ -187,7 +187,7 @@ TEST_F(HarvestCli, DefaultRunWritesWhatTheWindowsHarvestWrites) {
     EXPECT_NE(run.Err.find(Encoded(tree / L"плохой.exe", CP_UTF8) + ": "), std::string::npos)
         << run.Err;
     EXPECT_NE(Text(ErrorLogPath()).find(Encoded(tree / L"плохой.exe", 1251)), std::string::npos);
-    // With an option the same outputs are composed without the preview's handles.
+    // An option that only reports changes no output.
     const std::wstring composed = out / L"composed";
     EXPECT_EQ(
         Run(L"--report " + Q(scratch / L"r.tsv") + L" " + Q(tree.Path()) + L" " + Q(composed)).Exit,
