@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "harvest/harvest_text.h"
 #include "harvest/scan/JvSFolders.h"
 #include "support/host_shell.h"
+#include "support/icon_oracle.h"
 #include "support/scratch_folder.h"
 #include "util/app_folder.h"
 
@@ -45,27 +44,6 @@ double ProgramRun(const std::wstring& Options, const std::wstring& Tree, const s
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return seconds;
-}
-
-// wrestool's own run time (measured in the host shell) over Modules, in one call.
-double Wrestool(const std::vector<std::wstring>& Modules, const ScratchFolder& Scratch) {
-    const std::wstring list = Scratch / L"modules.txt";
-    {
-        std::ofstream out(std::filesystem::path(list), std::ios::binary);
-        for (const std::wstring& module : Modules)
-            out << HostPath(module) << '\n';
-    }
-    const std::wstring extracted = Scratch / L"wrestool";
-    ::CreateDirectoryW(extracted.c_str(), nullptr);
-    const HostCommandResult result = RunHostShell(
-        "s=$(date +%s%N); xargs -d '\\n' wrestool -x -t 14 -o " + ShellQuote(HostPath(extracted)) +
-            " < " + ShellQuote(HostPath(list)) + " 2>/dev/null; e=$(date +%s%N); echo $((e - s))",
-        600000);
-    if (result.exitCode != 0)
-        return -1;
-    return std::stod(result.output.substr(
-               result.output.find_last_of('\n', result.output.size() - 2) + 1)) /
-           1e9;
 }
 
 } // namespace
@@ -120,7 +98,7 @@ int main() {
     double wrestool = kNone;
     for (int pass = 0; pass < 3; ++pass) {
         ScratchFolder scratch;
-        wrestool = std::min(wrestool, Wrestool(modules, scratch));
+        wrestool = std::min(wrestool, WrestoolSeconds(modules, scratch));
     }
     std::printf("wrestool -x -t 14 (every group) over the same modules, one call: %.3f s\n",
                 wrestool);

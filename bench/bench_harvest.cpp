@@ -11,9 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,7 @@
 #include "harvest/harvest_engine.h"
 #include "support/dialog_answerer.h"
 #include "support/host_shell.h"
+#include "support/icon_oracle.h"
 #include "support/scratch_folder.h"
 #include "support/system_modules.h"
 #include "support/quiet_start.h"
@@ -96,24 +95,11 @@ double EngineAlone(const std::vector<TFilePack>& Files, const std::wstring& Out)
 
 // wrestool's own run time over the modules of Files, in one call on the Linux host.
 double Wrestool(const std::vector<TFilePack>& Files, const ScratchFolder& Scratch) {
-    const std::wstring list = Scratch / L"modules.txt";
-    {
-        std::ofstream out(std::filesystem::path(list), std::ios::binary);
-        for (const TFilePack& file : Files)
-            if (!IsIcoFileName(file.Name))
-                out << HostPath(file.Path + file.Name) << '\n';
-    }
-    const std::wstring extracted = Scratch / L"wrestool";
-    ::CreateDirectoryW(extracted.c_str(), nullptr);
-    const HostCommandResult result = RunHostShell(
-        "s=$(date +%s%N); xargs -d '\\n' wrestool -x -t 14 -o " + ShellQuote(HostPath(extracted)) +
-            " < " + ShellQuote(HostPath(list)) + " 2>/dev/null; e=$(date +%s%N); echo $((e - s))",
-        600000);
-    if (result.exitCode != 0)
-        return -1;
-    return std::stod(result.output.substr(
-               result.output.find_last_of('\n', result.output.size() - 2) + 1)) /
-           1e9;
+    std::vector<std::wstring> modules;
+    for (const TFilePack& file : Files)
+        if (!IsIcoFileName(file.Name))
+            modules.push_back(file.Path + file.Name);
+    return WrestoolSeconds(modules, Scratch);
 }
 
 // A tree of Count files in folders of 50: copies of the system folder's modules with icons

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "harvest/harvest_text.h"
+#include "util/ansi_text.h"
 #include "util/date_time_text.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"
@@ -104,17 +105,6 @@ std::wstring SystemRoot() {
     wchar_t root[MAX_PATH] = {};
     const UINT length = ::GetSystemWindowsDirectoryW(root, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(root, length) : std::wstring();
-}
-
-std::wstring AnsiToWide(const std::string& Text) {
-    if (Text.empty())
-        return {};
-    const int length =
-        ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), wide.data(),
-                          length);
-    return wide;
 }
 
 std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>>& Images) {

@@ -76,3 +76,23 @@ void ExtractGroups(const std::vector<std::wstring>& Files, const std::wstring& O
                      300000);
     ASSERT_NE(result.exitCode, -1) << result.output;
 }
+
+double WrestoolSeconds(const std::vector<std::wstring>& Modules, const ScratchFolder& Scratch) {
+    const std::wstring list = Scratch / L"modules.txt";
+    {
+        std::ofstream out(std::filesystem::path(list), std::ios::binary);
+        for (const std::wstring& module : Modules)
+            out << HostPath(module) << '\n';
+    }
+    const std::wstring extracted = Scratch / L"wrestool";
+    ::CreateDirectoryW(extracted.c_str(), nullptr);
+    const HostCommandResult result = RunHostShell(
+        "s=$(date +%s%N); xargs -d '\\n' wrestool -x -t 14 -o " + ShellQuote(HostPath(extracted)) +
+            " < " + ShellQuote(HostPath(list)) + " 2>/dev/null; e=$(date +%s%N); echo $((e - s))",
+        600000);
+    if (result.exitCode != 0)
+        return -1;
+    return std::stod(result.output.substr(
+               result.output.find_last_of('\n', result.output.size() - 2) + 1)) /
+           1e9;
+}

@@ -34,3 +34,7 @@ int ExpectSameAsExtracted(const std::wstring& Ours, const std::wstring& Theirs,
 // Runs wrestool -x -t 14 on the listed files (Windows paths), into Out, in one call.
 void ExtractGroups(const std::vector<std::wstring>& Files, const std::wstring& Out,
                    const ScratchFolder& Scratch);
+
+// wrestool -x -t 14 over Modules (Windows paths) in one call on the host, timed there: its
+// own run time in seconds, -1 when it could not run.
+double WrestoolSeconds(const std::vector<std::wstring>& Modules, const ScratchFolder& Scratch);

@@ -7,22 +7,11 @@
 
 #include "harvest/icons/image_check.h"
 #include "harvest/icons/module_kind.h"
+#include "util/ansi_text.h"
 
 namespace {
 
 constexpr std::size_t FileBufferSize = 4096;
-
-// Name strings of 16-bit files are in the system's ANSI code page.
-std::wstring AnsiText(const std::string& Text) {
-    if (Text.empty())
-        return {};
-    const int length =
-        ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, Text.data(), static_cast<int>(Text.size()), wide.data(),
-                          length);
-    return wide;
-}
 
 } // namespace
 
@@ -239,7 +228,7 @@ bool T16BitReader::Load() {
         for (std::size_t k = 0; k < module.GroupCount(); ++k) {
             auto icon = std::make_unique<TICL16Icon>();
             icon->LoadGroup(*this, k);
-            std::wstring name = useNames ? AnsiText(module.Names()[k]) : icon->Name;
+            std::wstring name = useNames ? AnsiToWide(module.Names()[k]) : icon->Name;
             icons.Add(std::move(name), std::move(icon));
         }
         Icons.Assign(std::move(icons));
