@@ -65,15 +65,33 @@ DWORD CopiedAttributes(HANDLE source) {
                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
 }
 
+void RefuseReadOnly(const std::wstring& FileName) {
+    // Replacing a file by renaming would pass over its read-only mark; writing it would not.
+    const DWORD attributes = ::GetFileAttributesW(FileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        RaiseOSError(ERROR_ACCESS_DENIED);
+}
+
+// Gives the complete temporary file the target's name. A new target is taken in one move; an
+// existing one is checked first. (Each look-up of a name that does not exist yet costs a
+// read of the whole folder on some file systems, so a new target is looked up only once.)
+void MoveOverTarget(const std::wstring& Temporary, const std::wstring& FileName, bool Durable) {
+    const DWORD through = Durable ? MOVEFILE_WRITE_THROUGH : 0;
+    if (::MoveFileExW(Temporary.c_str(), FileName.c_str(), through))
+        return;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+        RaiseOSError(error);
+    RefuseReadOnly(FileName);
+    if (!::MoveFileExW(Temporary.c_str(), FileName.c_str(), MOVEFILE_REPLACE_EXISTING | through))
+        RaiseLastOSError();
+}
+
 // Fills a temporary file beside FileName through Fill, gives it Attributes (none: 0), then
 // moves it over FileName.
 template <typename F>
 void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety, DWORD Attributes,
                       F&& Fill) {
-    // Replacing a file by renaming would pass over its read-only mark; writing it would not.
-    const DWORD attributes = ::GetFileAttributesW(FileName.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        RaiseOSError(ERROR_ACCESS_DENIED);
     std::wstring temporary;
     UniqueFile file = CreateTemporaryBeside(FileName, temporary);
     try {
@@ -85,9 +103,7 @@ void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety, DWORD A
         file.reset();
         if (Attributes != 0 && !::SetFileAttributesW(temporary.c_str(), Attributes))
             RaiseLastOSError();
-        if (!::MoveFileExW(temporary.c_str(), FileName.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
-            RaiseLastOSError();
+        MoveOverTarget(temporary, FileName, durable);
     } catch (...) {
         file.reset();
         ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
