@@ -1,5 +1,5 @@
 #include <windows.h>
-#include <shellapi.h>
+#include <windowsx.h>
 
 #include "dialogs/JvUrlLabel.h"
 
@@ -66,8 +66,7 @@ std::wstring TJvURLlabel::Target() const {
 }
 
 void TJvURLlabel::Click() {
-    ::ShellExecuteW(::GetDesktopWindow(), L"open", Target().c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
+    Open(Target());
 }
 
 void TJvURLlabel::MouseEnter() {
@@ -100,8 +99,23 @@ LRESULT TJvURLlabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         tracking_ = false;
         MouseLeave();
         return 0;
-    case WM_LBUTTONUP:
-        Click();
+    case WM_LBUTTONDOWN:
+        // The label keeps the mouse until the release, so it learns where that happens.
+        ::SetCapture(hwnd_);
+        pressed_ = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool click = pressed_;
+        if (::GetCapture() == hwnd_)
+            ::ReleaseCapture();
+        pressed_ = false;
+        const RECT area = ClientRect();
+        if (click && ::PtInRect(&area, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}))
+            Click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
         return 0;
     case WM_SETTEXT: {
         const LRESULT r = DefaultMessage(msg, wp, lp);

@@ -49,27 +49,6 @@ void FitToText(Label& label) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Keeps a window disabled for the life of the guard.
-class DisabledWindow {
-public:
-    explicit DisabledWindow(HWND window)
-        : window_(window && ::IsWindowEnabled(window) ? window : nullptr) {
-        if (window_)
-            ::EnableWindow(window_, FALSE);
-    }
-    ~DisabledWindow() {
-        if (window_) {
-            ::EnableWindow(window_, TRUE);
-            ::SetActiveWindow(window_);
-        }
-    }
-    DisabledWindow(const DisabledWindow&) = delete;
-    DisabledWindow& operator=(const DisabledWindow&) = delete;
-
-private:
-    HWND window_;
-};
-
 } // namespace
 
 void Tfrm_about::Create(HWND MainWindow) {
@@ -134,10 +113,9 @@ void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::
 void Tfrm_about::Execute(HWND MainWindow) {
     FormInstance<Tfrm_about> frm_about;
     frm_about.Create(MainWindow);
-    // Its owner stands for the whole program, so the main window is disabled here, as a
-    // modal window's owner would be.
-    DisabledWindow disabled(MainWindow);
-    frm_about.ShowModal();
+    // Its owner stands for the whole program; the main window is disabled as a modal
+    // window's owner would be, and is the active window again after it.
+    frm_about.ShowModal(MainWindow);
 }
 
 void Tfrm_about::FormCreate() {

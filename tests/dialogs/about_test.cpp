@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "dialogs/about.h"
 #include "message_dialog_driving.h"
@@ -63,7 +65,7 @@ TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
     EXPECT_EQ(about.lbl_version.Text(), L"Версия программы:  от: " + DateTimeText(ExeFileDate()));
 }
 
-TEST_F(AboutTest, EscKeepsItOpenEnterClosesIt) {
+TEST_F(AboutTest, EscKeepsItOpenEnterClosesItAndTheMainWindowIsActiveAgain) {
     bool openAfterEsc = false, mainDisabled = false;
     DialogAnswerer answer(
         [&](HWND dialog) {
@@ -74,11 +76,64 @@ TEST_F(AboutTest, EscKeepsItOpenEnterClosesIt) {
             PressKey(dialog, VK_RETURN);
         },
         kFormClass);
+    // A disabled main window at the moment the about window hides would let the system
+    // activate another program's window.
+    static HWND mainWindow;
+    static bool enabledAtHide;
+    mainWindow = hwnd_;
+    enabledAtHide = false;
+    const HHOOK hook = ::SetWindowsHookExW(
+        WH_CALLWNDPROC,
+        [](int code, WPARAM wp, LPARAM lp) {
+            const auto* call = reinterpret_cast<CWPSTRUCT*>(lp);
+            if (call->message == WM_SHOWWINDOW && !call->wParam && call->hwnd != mainWindow)
+                enabledAtHide = ::IsWindowEnabled(mainWindow) != FALSE;
+            return ::CallNextHookEx(nullptr, code, wp, lp);
+        },
+        nullptr, ::GetCurrentThreadId());
     Tfrm_about::Execute(hwnd_);
+    ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(answer.Answered(), 1u);
     EXPECT_TRUE(openAfterEsc);
     EXPECT_TRUE(mainDisabled);
-    EXPECT_TRUE(::IsWindowEnabled(hwnd_));
+    EXPECT_TRUE(enabledAtHide);
+    EXPECT_EQ(::GetActiveWindow(), hwnd_);
+}
+
+// Real mouse input: the system makes the second press of a double-click a double-click
+// message, and a press made elsewhere is no click of the label.
+TEST_F(AboutTest, WebLinkOpensOnceForADoubleClickAndNotForAPressElsewhere) {
+    std::vector<std::wstring> opened;
+    DialogAnswerer answer(
+        [&](HWND dialog) {
+            auto& about = dynamic_cast<Tfrm_about&>(*Control::FromHandle(dialog));
+            about.URLlabel1.Open = [&](const std::wstring& target) { opened.push_back(target); };
+            RECT link{};
+            ::GetWindowRect(about.URLlabel1.Handle(), &link);
+            // Mouse input at a point of the screen.
+            const auto mouse = [](POINT at, DWORD flags) {
+                INPUT input{INPUT_MOUSE};
+                input.mi.dx = MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+                input.mi.dy = MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+                input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                ::SendInput(1, &input, sizeof(input));
+            };
+            const POINT on{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+            for (int i = 0; i < 2; ++i) {
+                mouse(on, MOUSEEVENTF_LEFTDOWN);
+                mouse(on, MOUSEEVENTF_LEFTUP);
+            }
+            PumpMessagesFor(300);
+            mouse({on.x, link.bottom + 12}, MOUSEEVENTF_LEFTDOWN);
+            mouse(on, 0);
+            mouse(on, MOUSEEVENTF_LEFTUP);
+            PumpMessagesFor(300);
+            PressKey(dialog, VK_RETURN);
+        },
+        kFormClass);
+    Tfrm_about::Execute(hwnd_);
+    EXPECT_EQ(answer.Answered(), 1u);
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"http://quillmont.example.org/index/0-42"});
 }
 
 TEST_F(AboutTest, LinkTurnsActiveOverItAndBlueAfterIt) {
