@@ -4,6 +4,14 @@
 #include "dialogs/JvUrlLabel.h"
 
 #include "ui/application.h"
+#include "ui/drawn_text.h"
+
+namespace {
+
+// How the caption is drawn, and so measured.
+constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+
+} // namespace
 
 void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
     CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
@@ -22,14 +30,7 @@ void TJvURLlabel::SetLabelFont(HFONT base) {
 }
 
 void TJvURLlabel::SizeToText() {
-    const std::wstring caption = Text();
-    ScreenDC screen;
-    SIZE size{};
-    {
-        const SelectedObject font(screen.get(), font_.get());
-        ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()),
-                                &size);
-    }
+    const SIZE size = DrawnTextSize(font_.get(), Text(), kFormat, kUnwrapped);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -133,6 +134,5 @@ void TJvURLlabel::HandlePaint(HDC dc, const RECT&) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color_);
     const std::wstring caption = Text();
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, kFormat);
 }

@@ -38,17 +38,6 @@ std::wstring VersionLine() {
     }
 }
 
-// Sizes the label to its caption, with room for the last glyph's overhang: letters such as
-// "ы" reach a pixel past their advance width and would be cut off.
-void FitToText(Label& label) {
-    label.SizeToText();
-    RECT r{};
-    ::GetWindowRect(label.Handle(), &r);
-    const int overhang = label.Text().empty() ? 0 : ScaleForDpi(2, label.Handle());
-    ::SetWindowPos(label.Handle(), nullptr, 0, 0, r.right - r.left + overhang, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace
 
 void Tfrm_about::Create(HWND MainWindow) {
@@ -100,7 +89,7 @@ void Tfrm_about::CreateLabel(Label& label, const Bounds& bounds, const std::wstr
                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
         label.SetFont(font.get());
     }
-    FitToText(label);
+    label.SizeToText();
 }
 
 void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::wstring& caption) {
@@ -120,7 +109,7 @@ void Tfrm_about::Execute(HWND MainWindow) {
 
 void Tfrm_about::FormCreate() {
     lbl_version.SetText(VersionLine());
-    FitToText(lbl_version);
+    lbl_version.SizeToText();
 }
 
 void Tfrm_about::FormShow() {

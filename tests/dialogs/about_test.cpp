@@ -58,6 +58,10 @@ TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
     EXPECT_EQ(PlaceOf(about.BitBtn1), (Place{396, 218, 477, 243}));
     EXPECT_EQ(PlaceOf(about.Bevel1)[1], 255 - 47);
     EXPECT_EQ(PlaceOf(about.lbl_version)[1], 139);
+    for (const Label* label :
+         {&about.Label6, &about.Label1, &about.Label4, &about.Label2, &about.Label3, &about.Label5,
+          &about.lbl_version, &about.lbl_main_name, &about.Label7})
+        EXPECT_TRUE(DrawnWhole(label->Handle())) << WindowText(label->Handle());
     EXPECT_EQ(about.URLlabel1.Target(), L"http://quillmont.example.org/index/0-42");
     EXPECT_EQ(about.E_mail_label.Target(), L"mailto:author@example.org?Subject=&Body=");
     EXPECT_EQ(TextColorOf(about.Handle(), about.lbl_version.Handle()), 0x00800000u);
