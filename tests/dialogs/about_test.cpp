@@ -41,6 +41,17 @@ LONG CentreX(HWND window) {
     return (r.left + r.right) / 2;
 }
 
+HWND mainWindow;
+bool enabledAtHide;
+
+// Notes whether the main window is enabled when another window of the thread hides.
+LRESULT CALLBACK WatchHiding(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<CWPSTRUCT*>(lp);
+    if (call->message == WM_SHOWWINDOW && !call->wParam && call->hwnd != mainWindow)
+        enabledAtHide = ::IsWindowEnabled(mainWindow) != FALSE;
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 } // namespace
 
 TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
@@ -82,19 +93,10 @@ TEST_F(AboutTest, EscKeepsItOpenEnterClosesItAndTheMainWindowIsActiveAgain) {
         kFormClass);
     // A disabled main window at the moment the about window hides would let the system
     // activate another program's window.
-    static HWND mainWindow;
-    static bool enabledAtHide;
     mainWindow = hwnd_;
     enabledAtHide = false;
-    const HHOOK hook = ::SetWindowsHookExW(
-        WH_CALLWNDPROC,
-        [](int code, WPARAM wp, LPARAM lp) {
-            const auto* call = reinterpret_cast<CWPSTRUCT*>(lp);
-            if (call->message == WM_SHOWWINDOW && !call->wParam && call->hwnd != mainWindow)
-                enabledAtHide = ::IsWindowEnabled(mainWindow) != FALSE;
-            return ::CallNextHookEx(nullptr, code, wp, lp);
-        },
-        nullptr, ::GetCurrentThreadId());
+    const HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROC, WatchHiding, nullptr, ::GetCurrentThreadId());
     Tfrm_about::Execute(hwnd_);
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(answer.Answered(), 1u);
