@@ -215,7 +215,7 @@ LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 namespace {
 
 // Drawing gets at most one part in this many of a loop's time.
-constexpr DWORD kDrawShare = 25;
+constexpr DWORD kDrawShare = 40;
 
 } // namespace
 

@@ -67,7 +67,7 @@ private:
 
 // Keeps a list from being redrawn after every change of a long loop: drawing is off while it
 // lasts, and Tick() draws the list as it is, scrolled so that the row last given to ScrollTo
-// is in view, at most every periodMs and never for more than a 25th of the time: a list
+// is in view, at most every periodMs and never for more than a 40th of the time: a list
 // that takes long to draw is drawn that much less often. Pause() draws it and leaves drawing
 // on (while a dialog covers it), Resume() switches it off again.
 class ListRedrawThrottle {
