@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/about.h"
@@ -116,23 +117,23 @@ TEST_F(AboutTest, WebLinkOpensOnceForADoubleClickAndNotForAPressElsewhere) {
             about.URLlabel1.Open = [&](const std::wstring& target) { opened.push_back(target); };
             RECT link{};
             ::GetWindowRect(about.URLlabel1.Handle(), &link);
-            // Mouse input at a point of the screen.
-            const auto mouse = [](POINT at, DWORD flags) {
+            const auto mouse = [](POINT at, DWORD flags) { // input at a point of the screen
                 INPUT input{INPUT_MOUSE};
-                input.mi.dx = MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-                input.mi.dy = MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-                input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                input.mi = {MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1),
+                            MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1),
+                            0,
+                            flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                            0,
+                            0};
                 ::SendInput(1, &input, sizeof(input));
             };
             const POINT on{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
-            for (int i = 0; i < 2; ++i) {
-                mouse(on, MOUSEEVENTF_LEFTDOWN);
-                mouse(on, MOUSEEVENTF_LEFTUP);
-            }
-            PumpMessagesFor(300);
-            mouse({on.x, link.bottom + 12}, MOUSEEVENTF_LEFTDOWN);
-            mouse(on, 0);
-            mouse(on, MOUSEEVENTF_LEFTUP);
+            const POINT below{on.x, link.bottom + 12};
+            constexpr DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+            // A double-click, then a press below the label released over it.
+            for (const auto& [at, flags] :
+                 {std::pair{on, down}, {on, up}, {on, down}, {on, up}, {below, down}, {on, up}})
+                mouse(at, flags);
             PumpMessagesFor(300);
             PressKey(dialog, VK_RETURN);
         },

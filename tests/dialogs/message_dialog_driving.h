@@ -82,30 +82,22 @@ inline COLORREF TextColorOf(HWND dialog, HWND child) {
 // Whether a left-aligned static label's text, drawn as the label draws it (its font, word
 // breaks, its client width) but unclipped, stays inside the label: no line is cut at its end.
 inline bool DrawnWhole(HWND label) {
-    const std::wstring text = WindowText(label);
     RECT box{};
     ::GetClientRect(label, &box);
     const int width = box.right * 2 + 100, height = box.bottom * 3 + 30;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP canvas = ::CreateCompatibleBitmap(screen, width, height);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ oldBitmap = ::SelectObject(dc, canvas);
-    const HGDIOBJ oldFont =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP canvas = ::CreateBitmap(width, height, 1, 32, nullptr);
+    ::SelectObject(dc, canvas);
+    ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
     const RECT all{0, 0, width, height};
     ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextW(dc, text.c_str(), -1, &box,
+    ::DrawTextW(dc, WindowText(label).c_str(), -1, &box,
                 DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
     bool whole = true;
-    for (int y = 0; y < height && whole; ++y) {
-        for (int x = 0; x < width && whole; ++x)
-            whole = (x < box.right && y < box.bottom) || ::GetPixel(dc, x, y) == RGB(255, 255, 255);
-    }
-    ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(canvas);
+    for (int y = 0; y < height; ++y)
+        for (int x = y < box.bottom ? box.right : 0; x < width; ++x)
+            whole = whole && ::GetPixel(dc, x, y) == RGB(255, 255, 255);
     ::DeleteDC(dc);
+    ::DeleteObject(canvas);
     return whole;
 }
