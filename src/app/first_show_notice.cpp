@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include "app/first_show_notice.h"
 
@@ -22,11 +21,6 @@ const std::wstring& TFirstShowNotice::Text() {
 const std::wstring& TFirstShowNotice::PageAddress() {
     static const std::wstring page = L"http://" + std::wstring(kAuthorSite) + L"/thanks.html";
     return page;
-}
-
-void TFirstShowNotice::OpenInShell(const std::wstring& address) {
-    ::ShellExecuteW(::GetDesktopWindow(), L"open", address.c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
 }
 
 void TFirstShowNotice::Show() {

@@ -10,6 +10,7 @@
 
 #include "dialogs/u_msgDlg.h"
 #include "ui/controls.h"
+#include "ui/shell_open.h"
 
 class TFirstShowNotice {
 public:
@@ -25,13 +26,11 @@ public:
     std::function<bool(bool& Checked, const std::wstring& Text, const std::wstring& BoxCaption,
                        bool YesNo)>
         Ask = CheckBoxNoticeDlg;
-    std::function<void(const std::wstring& address)> OpenPage = OpenInShell;
+    std::function<void(const std::wstring& address)> OpenPage = ShellOpen;
 
     static const std::wstring& Text();
     static const std::wstring& PageAddress();
 
 private:
-    // Hands an address to the shell to open; a failure is not reported.
-    static void OpenInShell(const std::wstring& address);
     CheckBox& option_;
 };

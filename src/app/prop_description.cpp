@@ -97,7 +97,7 @@ std::optional<TPropObject> Read(std::wstring_view text) {
         if (line.empty())
             continue;
         if (root && open.empty())
-            return std::nullopt; // text after the root's end
+            break; // lines after the root's end belong to no description of this window
         if (line == L"end") {
             if (open.empty())
                 return std::nullopt;

@@ -31,8 +31,10 @@ struct TPropObject {
 
 std::wstring WritePropDescription(const TPropObject& root);
 
-// Reads a description written as above; spacing is free. Anything not in that form gives
-// nullopt, never an exception. Nesting deeper than kMaxPropDepth objects is refused.
+// Reads a description written as above, up to the root object's end; whatever follows it
+// (lines left from an earlier, longer description) is passed over. Spacing is free. A text
+// not in that form, or one that ends before the root's end, gives nullopt, never an
+// exception. Nesting deeper than kMaxPropDepth objects is refused.
 std::optional<TPropObject> ReadPropDescription(std::wstring_view text) noexcept;
 inline constexpr int kMaxPropDepth = 64;
 

@@ -12,6 +12,23 @@ RECT OuterBounds(const Form& form) {
     return r;
 }
 
+// The bounds a window comes back with: while minimised its rectangle is the caption-sized
+// icon's, so the normal bounds stand in for it; a maximised window keeps its maximised ones.
+RECT KeptBounds(const Form& form) {
+    const HWND window = form.Handle();
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    if (!::IsIconic(window) || !::GetWindowPlacement(window, &placement))
+        return OuterBounds(form);
+    RECT r = placement.rcNormalPosition;
+    // Placement rectangles are in workspace coordinates, which start at the work area.
+    MONITORINFO monitor{sizeof(monitor)};
+    if (!(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
+        ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        ::OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+                     monitor.rcWork.top - monitor.rcMonitor.top);
+    return r;
+}
+
 bool IsRadioButton(HWND window) {
     wchar_t className[16]{};
     ::GetClassNameW(window, className, 16);
@@ -33,7 +50,7 @@ TStoredForm::TStoredForm(Form& form, std::wstring name, std::wstring className)
     : TStoredComponent(std::move(name), std::move(className)), form_(form) {}
 
 std::optional<std::wstring> TStoredForm::GetProp(const std::wstring& name) const {
-    const RECT r = OuterBounds(form_);
+    const RECT r = KeptBounds(form_);
     if (name == L"Left")
         return IntegerText(r.left);
     if (name == L"Top")

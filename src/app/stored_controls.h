@@ -12,7 +12,8 @@
 #include "ui/form.h"
 #include "ui/list_view.h"
 
-// Left, Top, Width and Height: the outer bounds on the screen.
+// Left, Top, Width and Height: the outer bounds on the screen (a minimised window gives its
+// normal bounds, a maximised one its maximised bounds).
 class TStoredForm : public TStoredComponent {
 public:
     TStoredForm(Form& form, std::wstring name, std::wstring className);

@@ -1,9 +1,17 @@
 #include <windows.h>
-#include <shellapi.h>
+#include <windowsx.h>
 
 #include "dialogs/JvUrlLabel.h"
 
 #include "ui/application.h"
+#include "ui/drawn_text.h"
+
+namespace {
+
+// How the caption is drawn, and so measured.
+constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+
+} // namespace
 
 void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
     CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
@@ -22,14 +30,7 @@ void TJvURLlabel::SetLabelFont(HFONT base) {
 }
 
 void TJvURLlabel::SizeToText() {
-    const std::wstring caption = Text();
-    ScreenDC screen;
-    SIZE size{};
-    {
-        const SelectedObject font(screen.get(), font_.get());
-        ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()),
-                                &size);
-    }
+    const SIZE size = DrawnTextSize(font_.get(), Text(), kFormat, kUnwrapped);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -66,8 +67,7 @@ std::wstring TJvURLlabel::Target() const {
 }
 
 void TJvURLlabel::Click() {
-    ::ShellExecuteW(::GetDesktopWindow(), L"open", Target().c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
+    Open(Target());
 }
 
 void TJvURLlabel::MouseEnter() {
@@ -100,8 +100,23 @@ LRESULT TJvURLlabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         tracking_ = false;
         MouseLeave();
         return 0;
-    case WM_LBUTTONUP:
-        Click();
+    case WM_LBUTTONDOWN:
+        // The label keeps the mouse until the release, so it learns where that happens.
+        ::SetCapture(hwnd_);
+        pressed_ = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool click = pressed_;
+        if (::GetCapture() == hwnd_)
+            ::ReleaseCapture();
+        pressed_ = false;
+        const RECT area = ClientRect();
+        if (click && ::PtInRect(&area, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}))
+            Click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
         return 0;
     case WM_SETTEXT: {
         const LRESULT r = DefaultMessage(msg, wp, lp);
@@ -119,6 +134,5 @@ void TJvURLlabel::HandlePaint(HDC dc, const RECT&) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color_);
     const std::wstring caption = Text();
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, kFormat);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/url_target.h"
+#include "ui/shell_open.h"
 #include "ui/window.h"
 #include "util/handle.h"
 
@@ -24,6 +25,8 @@ public:
     bool DetectMouse = true;
     std::function<void(TJvURLlabel&)> OnMouseEnter;
     std::function<void(TJvURLlabel&)> OnMouseLeave;
+    // Hands the target to the shell; tests put their own in place.
+    std::function<void(const std::wstring& target)> Open = ShellOpen;
 
     void SetMailSubject(const std::wstring& subject);
     void SetMailBody(const std::wstring& body);
@@ -37,6 +40,8 @@ public:
     // Resizes the label to fit its caption on one line in its font.
     void SizeToText();
     std::wstring Target() const;
+    // Opens the target. The label calls it for a click: the left button pressed over the
+    // label and released over it (a double-click's second press is no new click).
     void Click();
     void MouseEnter();
     void MouseLeave();
@@ -51,4 +56,5 @@ private:
     COLORREF color_ = kBlue;
     UniqueFont font_;
     bool tracking_ = false;
+    bool pressed_ = false;
 };

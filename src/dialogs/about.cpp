@@ -38,38 +38,6 @@ std::wstring VersionLine() {
     }
 }
 
-// Sizes the label to its caption, with room for the last glyph's overhang: letters such as
-// "ы" reach a pixel past their advance width and would be cut off.
-void FitToText(Label& label) {
-    label.SizeToText();
-    RECT r{};
-    ::GetWindowRect(label.Handle(), &r);
-    const int overhang = label.Text().empty() ? 0 : ScaleForDpi(2, label.Handle());
-    ::SetWindowPos(label.Handle(), nullptr, 0, 0, r.right - r.left + overhang, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Keeps a window disabled for the life of the guard.
-class DisabledWindow {
-public:
-    explicit DisabledWindow(HWND window)
-        : window_(window && ::IsWindowEnabled(window) ? window : nullptr) {
-        if (window_)
-            ::EnableWindow(window_, FALSE);
-    }
-    ~DisabledWindow() {
-        if (window_) {
-            ::EnableWindow(window_, TRUE);
-            ::SetActiveWindow(window_);
-        }
-    }
-    DisabledWindow(const DisabledWindow&) = delete;
-    DisabledWindow& operator=(const DisabledWindow&) = delete;
-
-private:
-    HWND window_;
-};
-
 } // namespace
 
 void Tfrm_about::Create(HWND MainWindow) {
@@ -121,7 +89,7 @@ void Tfrm_about::CreateLabel(Label& label, const Bounds& bounds, const std::wstr
                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
         label.SetFont(font.get());
     }
-    FitToText(label);
+    label.SizeToText();
 }
 
 void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::wstring& caption) {
@@ -134,15 +102,14 @@ void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::
 void Tfrm_about::Execute(HWND MainWindow) {
     FormInstance<Tfrm_about> frm_about;
     frm_about.Create(MainWindow);
-    // Its owner stands for the whole program, so the main window is disabled here, as a
-    // modal window's owner would be.
-    DisabledWindow disabled(MainWindow);
-    frm_about.ShowModal();
+    // Its owner stands for the whole program; the main window is disabled as a modal
+    // window's owner would be, and is the active window again after it.
+    frm_about.ShowModal(MainWindow);
 }
 
 void Tfrm_about::FormCreate() {
     lbl_version.SetText(VersionLine());
-    FitToText(lbl_version);
+    lbl_version.SizeToText();
 }
 
 void Tfrm_about::FormShow() {

@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/cursor.h"
+#include "ui/drawn_text.h"
 #include "ui/system_font.h"
 #include "util/app_folder.h"
 #include "util/error_log.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr UINT kCountdownInterval = 1000;
+constexpr DWORD kMessageStyle = SS_LEFT | SS_NOPREFIX;
 const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
 LPCWSTR IconOf(TMsgDlgType kind) {
@@ -89,10 +91,10 @@ void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButto
         for (TMsgDlgBtn b : row)
             captionWidths.push_back(CaptionWidth(dc.get(), b));
         const MsgDlgMetrics metrics = MeasureMetrics(alphabet.cx / 52, alphabet.cy, captionWidths);
-        RECT text{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-        ::DrawTextW(dc.get(), Msg.c_str(), static_cast<int>(Msg.size()), &text,
-                    DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        layout = LayoutMessageDialog(metrics, text.right, text.bottom, Kind != mtCustom,
+        // Measured as the message label draws it, so that no line is cut at its end.
+        const SIZE text = DrawnTextSize(Font(), Msg, StaticTextFormat(kMessageStyle),
+                                        ::GetSystemMetrics(SM_CXSCREEN) / 2);
+        layout = LayoutMessageDialog(metrics, text.cx, text.cy, Kind != mtCustom,
                                      static_cast<int>(row.size()));
     }
 
@@ -114,7 +116,7 @@ void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButto
         icon_.SetIcon(::LoadIconW(nullptr, icon));
         AddComponent(L"Image", icon_);
     }
-    message_.Create(hwnd_, {}, Msg, SS_LEFT | SS_NOPREFIX);
+    message_.Create(hwnd_, {}, Msg, kMessageStyle);
     place(message_, layout.Text);
     AddComponent(L"Message", message_);
 

@@ -2,13 +2,19 @@
 
 #include "export/export_checked.h"
 
+#include <algorithm>
+
 #include "catalogue/catalogue.h"
 #include "dialogs/u_msgDlg.h"
 #include "export/icon_writer.h"
 #include "ui/application.h"
+#include "ui/cadence.h"
 #include "ui/cursor.h"
 
 namespace {
+
+// Input reaches the window at least this often (milliseconds) while the export runs.
+constexpr DWORD kPumpMs = 40;
 
 // Marks an export as running for its whole life and restores the default cursor, however
 // the export ends.
@@ -30,6 +36,10 @@ private:
 
 std::wstring ExportFileName(const std::wstring& folder, const std::wstring& extension, bool small) {
     return folder + L"\\" + extension + (small ? L"_16x16" : L"_32x32") + L".ico";
+}
+
+TIconExport::TLiveState TIconExport::ReadLiveState(int rows) {
+    return {std::min(rows, c_.lv.Count()), c_.rg_16x16.Checked(), EscapeDown()};
 }
 
 bool TIconExport::EscapeDown() {
@@ -58,28 +68,32 @@ void TIconExport::Run() {
     Screen::SetCursor(IDC_WAIT);
     c_.sb.SetPanelText(2, L"Ждите...");
     const int rows = c_.lv.Count();
-    // The list shows the saved rows unticked, the last one scrolled into view, about ten
-    // times a second, not after every row: scrolling and redrawing it per row would cost
-    // more than the saving itself.
+    // The list shows the saved rows unticked, the last one scrolled into view, a few times
+    // a second, and the window's messages are pumped every few rows' time, not after every
+    // row: scrolling, redrawing and pumping per row would cost more than the saving itself.
     ListRedrawThrottle redraw(c_.lv);
-    for (int row = 0; row < rows && row < c_.lv.Count(); ++row) {
-        if (c_.lv.Checked(row)) {
-            const bool small = c_.rg_16x16.Checked();
-            const std::wstring caption = c_.lv.CellText(row, 0);
-            UniqueIcon icon = GetExtensionIcon(caption, small);
-            SaveIconToFile(ExportFileName(folder, caption, small), icon.get());
+    Cadence pump(kPumpMs);
+    TLiveState live = ReadLiveState(rows);
+    for (int row = 0; row < live.Rows; ++row) {
+        if (const auto caption = c_.lv.CheckedCaption(row)) {
+            UniqueIcon icon = GetExtensionIcon(*caption, live.Small);
+            SaveIconToFile(ExportFileName(folder, *caption, live.Small), icon.get());
             icon.reset();
             c_.lv.SetChecked(row, false);
             redraw.ScrollTo(row);
             redraw.Tick();
-            Application::ProcessMessages();
+            if (pump.Due()) {
+                Application::ProcessMessages();
+                live = ReadLiveState(rows);
+            }
             ++saved;
         }
-        if (EscapeDown()) {
+        if (live.EscapeDown) {
             redraw.Pause();
             if (StopConfirmed())
                 break;
             redraw.Resume();
+            live = ReadLiveState(rows);
         }
     }
     Screen::SetCursor(nullptr);

@@ -37,6 +37,15 @@ public:
     bool Running() const { return running_; }
 
 private:
+    // What the user can change while the export runs: the rows present, the icon size
+    // choice and the keyboard. Only the window's messages change them, so reading them
+    // again whenever messages have been handled is the same as reading them for every row.
+    struct TLiveState {
+        int Rows;
+        bool Small;
+        bool EscapeDown;
+    };
+    TLiveState ReadLiveState(int rows);
     bool EscapeDown();
     bool StopConfirmed();
     ExportControls c_;

@@ -8,6 +8,7 @@
 #include "harvest/harvest_engine.h"
 #include "harvest/harvest_text.h"
 #include "ui/application.h"
+#include "ui/cadence.h"
 #include "ui/cursor.h"
 #include "ui/light_delay.h"
 #include "util/app_folder.h"
@@ -38,25 +39,6 @@ bool AskYesNo(const std::wstring& Title, const std::wstring& Text) {
 void ShellOpenFolder(HWND Owner, const std::wstring& Folder) {
     ::ShellExecuteW(Owner, L"OPEN", Folder.c_str(), nullptr, nullptr, SW_SHOW);
 }
-
-// Lets an update through at most once per interval.
-class TCadence {
-public:
-    explicit TCadence(DWORD IntervalMs) : interval_(IntervalMs) {}
-    bool Due() {
-        const DWORD now = ::GetTickCount();
-        if (started_ && now - last_ < interval_)
-            return false;
-        started_ = true;
-        last_ = now;
-        return true;
-    }
-
-private:
-    DWORD interval_;
-    DWORD last_ = 0;
-    bool started_ = false;
-};
 
 } // namespace
 
@@ -127,8 +109,8 @@ private:
     }
 
     THarvestRun& run_;
-    TCadence pump_{10};
-    TCadence preview_{500};
+    Cadence pump_{10};
+    Cadence preview_{500};
     DWORD started_ = 0;
     DWORD lastFileMs_ = 0;
 };

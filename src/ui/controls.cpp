@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/drawn_text.h"
 #include "ui/form.h"
 #include "ui/icon_size.h"
 
@@ -63,13 +64,10 @@ void Label::Create(HWND parent, const Bounds& b, const std::wstring& caption, DW
 
 void Label::SizeToText() {
     const std::wstring caption = Text();
-    ScreenDC screen;
-    const HGDIOBJ old = ::SelectObject(
-        screen.get(), reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(screen.get(), caption.empty() ? L" " : caption.c_str(),
-                            caption.empty() ? 1 : static_cast<int>(caption.size()), &size);
-    ::SelectObject(screen.get(), old);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const SIZE size =
+        DrawnTextSize(reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
+                      caption.empty() ? L" " : caption, StaticTextFormat(style), kUnwrapped);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, caption.empty() ? 0 : size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -43,8 +43,8 @@ class Label : public Control {
 public:
     void Create(HWND parent, const Bounds& bounds, const std::wstring& caption,
                 DWORD style = SS_LEFT | SS_NOPREFIX);
-    // Resizes the label to fit its caption on one line (an empty caption keeps the height
-    // of one line and no width).
+    // Resizes the label to its caption as the label draws it, one line unless the caption
+    // breaks lines itself (an empty caption keeps the height of one line and no width).
     void SizeToText();
 };
 

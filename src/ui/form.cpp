@@ -197,16 +197,10 @@ void Form::Realign() {
     }
 }
 
-int Form::ShowModal() {
+int Form::ShowModal(HWND over) {
     const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    // Disabling the owner takes the focus away from its control; keep it for reactivation.
-    if (Form* ownerForm = Of(owner))
-        ownerForm->SaveFocus();
-    if (ownerWasEnabled)
-        ::EnableWindow(owner, FALSE);
     // Whatever ends the loop, a throwing show handler included, the owner is usable again.
-    const ModalEnd end(*this, owner, ownerWasEnabled);
+    const ModalEnd end(*this, owner, over);
     modalResult_ = mrNone;
     inModalLoop_ = true;
     Show();
@@ -232,14 +226,30 @@ int Form::ShowModal() {
     return modalResult_;
 }
 
+Form::ModalEnd::ModalEnd(Form& form, HWND owner, HWND over)
+    : form_(form), activate_(over ? over : owner) {
+    int n = 0;
+    for (const HWND window : {owner, over}) {
+        if (!window || !::IsWindowEnabled(window))
+            continue;
+        // Disabling a form takes the focus away from its control; keep it for reactivation.
+        if (Form* other = Of(window))
+            other->SaveFocus();
+        ::EnableWindow(window, FALSE);
+        disabled_[n++] = window;
+    }
+}
+
 Form::ModalEnd::~ModalEnd() {
     form_.inModalLoop_ = false;
-    if (ownerWasEnabled_)
-        ::EnableWindow(owner_, TRUE);
+    for (const HWND window : disabled_) {
+        if (window)
+            ::EnableWindow(window, TRUE);
+    }
     if (form_.hwnd_)
         ::ShowWindow(form_.hwnd_, SW_HIDE);
-    if (owner_)
-        ::SetActiveWindow(owner_);
+    if (activate_)
+        ::SetActiveWindow(activate_);
 }
 
 void Form::HandleMenuCommand(WORD id) {

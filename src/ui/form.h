@@ -64,9 +64,11 @@ public:
     void AddAligned(Control& control, Align align);
     void Realign();
 
-    // Runs the form modally: the owner is disabled until a button with a modal result, Esc,
-    // Enter or the close box ends it. Returns the modal result.
-    int ShowModal();
+    // Runs the form modally: the owner (and `over`, when given) is disabled until a button
+    // with a modal result, Esc, Enter or the close box ends it. Returns the modal result.
+    // `over` is the window the form is shown for when its owner is another (the application's
+    // hidden window): it is active again afterwards.
+    int ShowModal(HWND over = nullptr);
     void SetModalResult(int result) { modalResult_ = result; }
     int ModalResult() const { return modalResult_; }
     bool InModalLoop() const { return inModalLoop_; }
@@ -111,19 +113,21 @@ protected:
     virtual bool FormKeyDown(WPARAM /*key*/) { return false; }
 
 private:
-    // Ends a modal run: leaves the loop state, enables the owner again, hides the form.
+    // A modal run's disabled windows: disables them while it lasts; at its end leaves the
+    // loop state, enables them again, hides the form and activates the window it was for.
+    // The windows are enabled before the form hides, so that the system hands the
+    // activation to them rather than to another program.
     class ModalEnd {
     public:
-        ModalEnd(Form& form, HWND owner, bool ownerWasEnabled)
-            : form_(form), owner_(owner), ownerWasEnabled_(ownerWasEnabled) {}
+        ModalEnd(Form& form, HWND owner, HWND over);
         ~ModalEnd();
         ModalEnd(const ModalEnd&) = delete;
         ModalEnd& operator=(const ModalEnd&) = delete;
 
     private:
         Form& form_;
-        HWND owner_;
-        bool ownerWasEnabled_;
+        HWND disabled_[2] = {};
+        HWND activate_;
     };
 
     void HandleClose();

@@ -71,6 +71,27 @@ std::wstring ListView::CellText(int row, int column) const {
 bool ListView::Checked(int row) const {
     return ListView_GetCheckState(hwnd_, row) != 0;
 }
+
+std::optional<std::wstring> ListView::CheckedCaption(int row) const {
+    std::wstring text(260, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.mask = LVIF_STATE | LVIF_TEXT;
+        item.iItem = row;
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        // As Checked(): every state image but the first (unticked) one counts as ticked.
+        if (!ListView_GetItem(hwnd_, &item) ||
+            (item.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1))
+            return std::nullopt;
+        // The control may hand back a text of its own instead of filling the buffer.
+        const std::wstring caption = item.pszText ? item.pszText : L"";
+        if (caption.size() + 1 < text.size())
+            return caption;
+        text.resize(text.size() * 2);
+    }
+}
 void ListView::SetChecked(int row, bool checked) {
     ListView_SetCheckState(hwnd_, row, checked);
 }
@@ -191,8 +212,15 @@ LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefaultOwnMessage(msg, wp, lp);
 }
 
+namespace {
+
+// Drawing gets at most one part in this many of a loop's time.
+constexpr DWORD kDrawShare = 40;
+
+} // namespace
+
 ListRedrawThrottle::ListRedrawThrottle(ListView& list, DWORD periodMs)
-    : list_(list), periodMs_(periodMs), lastDrawn_(::GetTickCount()) {
+    : list_(list), periodMs_(periodMs), due_(periodMs) {
     list_.BeginUpdate();
 }
 
@@ -203,13 +231,15 @@ ListRedrawThrottle::~ListRedrawThrottle() {
 void ListRedrawThrottle::Pause() {
     if (drawing_)
         return;
+    const DWORD start = ::GetTickCount();
     // Scrolling is costly, so it is done once per drawing, not once per change.
     if (pendingRow_ >= 0 && pendingRow_ < list_.Count())
         list_.MakeVisible(pendingRow_, true);
     pendingRow_ = -1;
     list_.EndUpdate();
     ::UpdateWindow(list_.Handle());
-    lastDrawn_ = ::GetTickCount();
+    const DWORD took = ::GetTickCount() - start;
+    due_.Restart(took * kDrawShare > periodMs_ ? took * kDrawShare : periodMs_);
     drawing_ = true;
 }
 
@@ -221,7 +251,7 @@ void ListRedrawThrottle::Resume() {
 }
 
 void ListRedrawThrottle::Tick() {
-    if (drawing_ || ::GetTickCount() - lastDrawn_ < periodMs_)
+    if (drawing_ || !due_.Due())
         return;
     Pause();
     Resume();

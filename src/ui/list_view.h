@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ui/cadence.h"
 #include "ui/control.h"
 
 struct ListViewColumn {
@@ -27,6 +29,9 @@ public:
     void Clear();
     std::wstring CellText(int row, int column) const;
     bool Checked(int row) const;
+    // The caption of a ticked row (one call for both, for loops over many rows); nullopt
+    // when the row is not ticked.
+    std::optional<std::wstring> CheckedCaption(int row) const;
     void SetChecked(int row, bool checked);
     int ImageIndex(int row) const;
     int Selected() const;
@@ -61,9 +66,10 @@ private:
 };
 
 // Keeps a list from being redrawn after every change of a long loop: drawing is off while it
-// lasts, and Tick() draws the list as it is at most every periodMs, scrolled so that the row
-// last given to ScrollTo is in view. Pause() draws it and leaves drawing on (while a dialog
-// covers it), Resume() switches it off again.
+// lasts, and Tick() draws the list as it is, scrolled so that the row last given to ScrollTo
+// is in view, at most every periodMs and never for more than a 40th of the time: a list
+// that takes long to draw is drawn that much less often. Pause() draws it and leaves drawing
+// on (while a dialog covers it), Resume() switches it off again.
 class ListRedrawThrottle {
 public:
     explicit ListRedrawThrottle(ListView& list, DWORD periodMs = 100);
@@ -80,7 +86,7 @@ public:
 private:
     ListView& list_;
     DWORD periodMs_;
-    DWORD lastDrawn_;
+    Cadence due_;
     bool drawing_ = false;
     int pendingRow_ = -1;
 };

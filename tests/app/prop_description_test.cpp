@@ -85,8 +85,7 @@ TEST(PropDescription, BuiltFromPathsWrittenAndReadBack) {
 
 TEST(PropDescription, TextNotInTheFormIsRefusedWhole) {
     for (const wchar_t* text :
-         {L"", L"end", L"object frm: Tfrm", L"object frm: Tfrm\r\nend\r\nend",
-          L"object frm: Tfrm\r\nend\r\nobject x: Tx\r\nend",
+         {L"", L"end", L"object frm: Tfrm", L"object frm: Tfrm\r\n  object x: Tx\r\nend",
           L"Width = 1\r\nobject frm: Tfrm\r\nend", L"object frm: Tfrm\r\n  Width = 1 2\r\nend",
           L"object frm: Tfrm\r\n  Width = '1'\r\nend", L"object frm: Tfrm\r\n  Wid th = 1\r\nend",
           L"object frm: Tfrm\r\n  .Width = 1\r\nend", L"object frm Tfrm\r\nend",
@@ -98,6 +97,15 @@ TEST(PropDescription, TextNotInTheFormIsRefusedWhole) {
     for (int i = 0; i <= kMaxPropDepth; ++i)
         deep = L"object a: Ta\r\n" + deep + L"end\r\n";
     EXPECT_FALSE(ReadPropDescription(deep).has_value());
+}
+
+// An earlier, longer description leaves its last lines behind the root's end.
+TEST(PropDescription, LinesAfterTheRootsEndArePassedOver) {
+    const auto description = ReadPropDescription(L"object frm: Tfrm\r\n  Width = 640\r\nend\r\n"
+                                                 L"  object x: Tx\r\n    Width = 1\r\n  end\r\n"
+                                                 L"end\r\nnot a description line\r\n");
+    ASSERT_TRUE(description.has_value());
+    EXPECT_EQ(*description, (TPropObject{L"frm", L"Tfrm", {{L"Width", L"640"}}, {}}));
 }
 
 TEST(PropDescription, AppliesWhatItCanAndPassesOverTheRest) {

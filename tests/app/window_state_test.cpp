@@ -101,28 +101,47 @@ TEST_F(WindowStateTest, SizeColumnAndIconSizeSurviveARestartWhileThePositionIsCe
     Close(frm);
 }
 
-TEST_F(WindowStateTest, SurplusLinesGoUpToTheFirstGapAndNothingBeyondAGapIsRead) {
+TEST_F(WindowStateTest, SurplusLinesArePassedOverThenDeletedUpToTheFirstGap) {
+    tickBox = true; // the notice turned off at the first start
     auto frm = Start();
     ChangeEverything(*frm);
+    const RECT closedAt = OuterRect(*frm);
     Close(frm);
-    // After a gap at 24: not read (the description still applies), not deleted.
-    SetLine(25, L"not a description line");
-    frm = Start();
-    EXPECT_EQ(frm->lv.ColumnWidth(1), 300);
-    Close(frm);
-    EXPECT_EQ(Line(25), L"not a description line");
-
-    // Without the gap the surplus lines are read (so nothing applies) and then deleted.
-    SetLine(24, L"surplus");
-    SetLine(26, L"surplus");
+    // An object left after the description by a longer one, and a value beyond a gap.
+    SetLine(24, L"object extra: TPanel");
+    SetLine(25, L"  Width = 1");
+    SetLine(26, L"end");
     SetLine(28, L"beyond the gap");
+
     frm = Start();
-    EXPECT_NE(frm->lv.ColumnWidth(1), 300);
+    EXPECT_EQ(OuterRect(*frm).right - OuterRect(*frm).left, closedAt.right - closedAt.left);
+    EXPECT_EQ(asked, 1) << "the notice stays off";
     Close(frm);
     EXPECT_EQ(StoredLines().size(), 24u);
-    EXPECT_FALSE(Line(25).has_value());
-    EXPECT_FALSE(Line(26).has_value());
+    EXPECT_FALSE(Line(25).has_value() || Line(26).has_value());
     EXPECT_EQ(Line(28), L"beyond the gap");
+}
+
+TEST_F(WindowStateTest, MinimisedCloseKeepsTheNormalSizeMaximisedTheMaximisedBounds) {
+    auto frm = Start();
+    ChangeEverything(*frm);
+    const RECT normal = OuterRect(*frm);
+    ::ShowWindow(frm->Handle(), SW_MINIMIZE);
+    Close(frm);
+    EXPECT_EQ(Line(1), L"  Height = " + std::to_wstring(normal.bottom - normal.top));
+
+    frm = Start();
+    ::ShowWindow(frm->Handle(), SW_MAXIMIZE);
+    const RECT maximised = OuterRect(*frm);
+    Close(frm);
+    EXPECT_EQ(Line(4), L"  Width = " + std::to_wstring(maximised.right - maximised.left));
+
+    frm = Start();
+    const RECT r = OuterRect(*frm);
+    EXPECT_FALSE(::IsZoomed(frm->Handle()));
+    EXPECT_EQ(r.right - r.left, maximised.right - maximised.left);
+    EXPECT_TRUE(Centred(frm->Handle())) << "at a left and top of at least 0";
+    Close(frm);
 }
 
 TEST_F(WindowStateTest, AMissingLineFiveLeavesTheDesignValuesWithoutAMessage) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "dialogs/about.h"
 #include "message_dialog_driving.h"
@@ -39,6 +42,17 @@ LONG CentreX(HWND window) {
     return (r.left + r.right) / 2;
 }
 
+HWND mainWindow;
+bool enabledAtHide;
+
+// Notes whether the main window is enabled when another window of the thread hides.
+LRESULT CALLBACK WatchHiding(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<CWPSTRUCT*>(lp);
+    if (call->message == WM_SHOWWINDOW && !call->wParam && call->hwnd != mainWindow)
+        enabledAtHide = ::IsWindowEnabled(mainWindow) != FALSE;
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 } // namespace
 
 TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
@@ -56,6 +70,10 @@ TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
     EXPECT_EQ(PlaceOf(about.BitBtn1), (Place{396, 218, 477, 243}));
     EXPECT_EQ(PlaceOf(about.Bevel1)[1], 255 - 47);
     EXPECT_EQ(PlaceOf(about.lbl_version)[1], 139);
+    for (const Label* label :
+         {&about.Label6, &about.Label1, &about.Label4, &about.Label2, &about.Label3, &about.Label5,
+          &about.lbl_version, &about.lbl_main_name, &about.Label7})
+        EXPECT_TRUE(DrawnWhole(label->Handle())) << WindowText(label->Handle());
     EXPECT_EQ(about.URLlabel1.Target(), L"http://quillmont.example.org/index/0-42");
     EXPECT_EQ(about.E_mail_label.Target(), L"mailto:author@example.org?Subject=&Body=");
     EXPECT_EQ(TextColorOf(about.Handle(), about.lbl_version.Handle()), 0x00800000u);
@@ -63,7 +81,7 @@ TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
     EXPECT_EQ(about.lbl_version.Text(), L"Версия программы:  от: " + DateTimeText(ExeFileDate()));
 }
 
-TEST_F(AboutTest, EscKeepsItOpenEnterClosesIt) {
+TEST_F(AboutTest, EscKeepsItOpenEnterClosesItAndTheMainWindowIsActiveAgain) {
     bool openAfterEsc = false, mainDisabled = false;
     DialogAnswerer answer(
         [&](HWND dialog) {
@@ -74,11 +92,55 @@ TEST_F(AboutTest, EscKeepsItOpenEnterClosesIt) {
             PressKey(dialog, VK_RETURN);
         },
         kFormClass);
+    // A disabled main window at the moment the about window hides would let the system
+    // activate another program's window.
+    mainWindow = hwnd_;
+    enabledAtHide = false;
+    const HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROC, WatchHiding, nullptr, ::GetCurrentThreadId());
     Tfrm_about::Execute(hwnd_);
+    ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(answer.Answered(), 1u);
     EXPECT_TRUE(openAfterEsc);
     EXPECT_TRUE(mainDisabled);
-    EXPECT_TRUE(::IsWindowEnabled(hwnd_));
+    EXPECT_TRUE(enabledAtHide);
+    EXPECT_EQ(::GetActiveWindow(), hwnd_);
+}
+
+// Real mouse input: the system makes the second press of a double-click a double-click
+// message, and a press made elsewhere is no click of the label.
+TEST_F(AboutTest, WebLinkOpensOnceForADoubleClickAndNotForAPressElsewhere) {
+    std::vector<std::wstring> opened;
+    DialogAnswerer answer(
+        [&](HWND dialog) {
+            auto& about = dynamic_cast<Tfrm_about&>(*Control::FromHandle(dialog));
+            about.URLlabel1.Open = [&](const std::wstring& target) { opened.push_back(target); };
+            RECT link{};
+            ::GetWindowRect(about.URLlabel1.Handle(), &link);
+            const auto mouse = [](POINT at, DWORD flags) { // input at a point of the screen
+                INPUT input{INPUT_MOUSE};
+                input.mi = {MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1),
+                            MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1),
+                            0,
+                            flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                            0,
+                            0};
+                ::SendInput(1, &input, sizeof(input));
+            };
+            const POINT on{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+            const POINT below{on.x, link.bottom + 12};
+            constexpr DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+            // A double-click, then a press below the label released over it.
+            for (const auto& [at, flags] :
+                 {std::pair{on, down}, {on, up}, {on, down}, {on, up}, {below, down}, {on, up}})
+                mouse(at, flags);
+            PumpMessagesFor(300);
+            PressKey(dialog, VK_RETURN);
+        },
+        kFormClass);
+    Tfrm_about::Execute(hwnd_);
+    EXPECT_EQ(answer.Answered(), 1u);
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"http://quillmont.example.org/index/0-42"});
 }
 
 TEST_F(AboutTest, LinkTurnsActiveOverItAndBlueAfterIt) {

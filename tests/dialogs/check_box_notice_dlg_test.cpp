@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/first_show_notice.h"
 #include "dialogs/u_msgDlg.h"
 #include "message_dialog_driving.h"
 #include "support/dialog_answerer.h"
@@ -126,4 +127,10 @@ TEST_F(CheckBoxNoticeDlgTest, LeavesTheScreenCursorAlone) {
     bool checked = false;
     Show(false, TickAndPress(false, VK_RETURN), checked);
     EXPECT_EQ(Screen::Cursor(), IDC_WAIT);
+}
+
+TEST_F(CheckBoxNoticeDlgTest, TheNoticeTextIsDrawnWhole) {
+    FormInstance<TMessageForm> notice;
+    notice.Build(WithLeadingLineBreak(TFirstShowNotice::Text()), mtInformation, mbOKOnly);
+    EXPECT_TRUE(DrawnWhole(notice.FindComponent(L"Message")->Handle()));
 }

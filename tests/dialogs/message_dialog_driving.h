@@ -78,3 +78,26 @@ inline COLORREF TextColorOf(HWND dialog, HWND child) {
     ::DeleteDC(dc);
     return color;
 }
+
+// Whether a left-aligned static label's text, drawn as the label draws it (its font, word
+// breaks, its client width) but unclipped, stays inside the label: no line is cut at its end.
+inline bool DrawnWhole(HWND label) {
+    RECT box{};
+    ::GetClientRect(label, &box);
+    const int width = box.right * 2 + 100, height = box.bottom * 3 + 30;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP canvas = ::CreateBitmap(width, height, 1, 32, nullptr);
+    ::SelectObject(dc, canvas);
+    ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    const RECT all{0, 0, width, height};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::DrawTextW(dc, WindowText(label).c_str(), -1, &box,
+                DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
+    bool whole = true;
+    for (int y = 0; y < height; ++y)
+        for (int x = y < box.bottom ? box.right : 0; x < width; ++x)
+            whole = whole && ::GetPixel(dc, x, y) == RGB(255, 255, 255);
+    ::DeleteDC(dc);
+    ::DeleteObject(canvas);
+    return whole;
+}

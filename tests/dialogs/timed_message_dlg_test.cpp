@@ -282,7 +282,7 @@ TEST_F(TimedMessageDlgTest, ScreenCentredWithoutAnActiveWindow) {
 }
 
 TEST_F(TimedMessageDlgTest, GeometryFollowsTheMessageBoxFont) {
-    // A text long enough to wrap, with a tab, measured here the way the dialog must.
+    // A text long enough to wrap, with a tab.
     std::wstring text = L"Первая\tстрока";
     for (int i = 0; i < 40; ++i)
         text += L" слово" + std::to_wstring(i);
@@ -307,10 +307,10 @@ TEST_F(TimedMessageDlgTest, GeometryFollowsTheMessageBoxFont) {
     ::ReleaseDC(nullptr, dc);
     ::DeleteObject(font);
     const MsgDlgMetrics m = MeasureMetrics(abc.cx / 52, abc.cy, captionWidths);
-    const MsgDlgLayout expected = LayoutMessageDialog(m, textRect.right, textRect.bottom, true, 2);
     ASSERT_GT(textRect.bottom, 3 * abc.cy); // wrapped
 
     RECT client{}, label{}, yes{}, no{}, image{};
+    bool whole = false;
     Show(
         mbYesNo,
         [&](HWND dialog) {
@@ -322,15 +322,21 @@ TEST_F(TimedMessageDlgTest, GeometryFollowsTheMessageBoxFont) {
                 return r;
             };
             label = rectOf(form.FindComponent(L"Message"));
+            whole = DrawnWhole(form.FindComponent(L"Message")->Handle());
             yes = rectOf(form.FindComponent(L"Yes"));
             no = rectOf(form.FindComponent(L"No"));
             image = rectOf(form.FindComponent(L"Image"));
             PressKey(dialog, VK_RETURN);
         },
         text);
+    // The text's box is the one it is drawn whole in, wrapped within half the screen.
+    EXPECT_TRUE(whole);
+    EXPECT_LE(label.right - label.left, ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_GE(label.bottom - label.top, textRect.bottom);
+    const MsgDlgLayout expected =
+        LayoutMessageDialog(m, label.right - label.left, label.bottom - label.top, true, 2);
     EXPECT_EQ(client.right, expected.ClientWidth);
     EXPECT_EQ(client.bottom, expected.ClientHeight);
-    EXPECT_LE(label.right - label.left, ::GetSystemMetrics(SM_CXSCREEN) / 2);
     const auto same = [](const RECT& r, const PixelRect& p) {
         return r.left == p.left && r.top == p.top && r.right - r.left == p.width &&
                r.bottom - r.top == p.height;

@@ -147,16 +147,22 @@ TEST_F(ExportTest, EscAnsweredYesStopsAfterTheFirstSavedRow) {
     EXPECT_TRUE(frm.lv.Checked(2));
 }
 
-TEST_F(ExportTest, EscAnsweredNoGoesOn) {
+// The size chosen while the export runs applies to the rows still to come.
+TEST_F(ExportTest, EscAnsweredNoGoesOnAtTheSizeChosenMeanwhile) {
     std::wstring question;
-    DialogAnswerer answer({ConfirmFolder(), Answer(L"Нет", &question), Answer(L"Нет", &question),
-                           Answer(L"Нет", &question)},
-                          L"");
+    const auto switchToLarge = [this, no = Answer(L"Нет", &question)](HWND dialog) {
+        frm.rg_16x16.SetChecked(false);
+        frm.rg_32x32.SetChecked(true);
+        no(dialog);
+    };
+    DialogAnswerer answer(
+        {ConfirmFolder(), switchToLarge, Answer(L"Нет", &question), Answer(L"Нет", &question)},
+        L"");
     SetEscapeDown(true);
     frm.btn_store.Click();
     SetEscapeDown(false);
     EXPECT_EQ(answer.Answered(), 4u);
-    EXPECT_EQ(out.Names().size(), 3u);
+    EXPECT_EQ(out.Names(), (Texts{L".bmp_16x16.ico", L".txt_32x32.ico", L".zip_32x32.ico"}));
     EXPECT_EQ(frm.sb.PanelText(2), L"Сохранено: (3)");
 }
 
