@@ -8,6 +8,7 @@
 #include "harvest/icons/icon_format.h"
 #include "harvest/icons/module_kind.h"
 #include "harvest/icons/ne_parser.h"
+#include "util/byte_order.h"
 
 namespace {
 
@@ -15,18 +16,6 @@ constexpr std::uint16_t NumberedId = 0x8000;
 constexpr std::uint16_t PE32Magic = 0x10B;
 constexpr std::uint16_t PE32PlusMagic = 0x20B;
 constexpr std::size_t MaxGroupNameInFile = 60;
-
-std::uint32_t Le(std::span<const std::uint8_t> B, std::size_t At, int Bytes) {
-    std::uint32_t v = 0;
-    for (int i = Bytes - 1; i >= 0; --i)
-        v = v << 8 | B[At + static_cast<std::size_t>(i)];
-    return v;
-}
-
-std::uint32_t Be32(std::span<const std::uint8_t> B, std::size_t At) {
-    return std::uint32_t{B[At]} << 24 | std::uint32_t{B[At + 1]} << 16 |
-           std::uint32_t{B[At + 2]} << 8 | B[At + 3];
-}
 
 std::uint16_t Read16(TByteSource& Source, std::uint64_t Offset) {
     std::array<std::uint8_t, 2> pair{};
@@ -109,14 +98,14 @@ std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> Image) {
         // Signature (8), chunk length and type (8), then width, height, depth, colour type.
         if (Image.size() < 26)
             return std::nullopt;
-        return TImageFacts{Be32(Image, 16), Be32(Image, 20), Image[24] * PngChannels(Image[25]),
+        return TImageFacts{Be32(&Image[16]), Be32(&Image[20]), Image[24] * PngChannels(Image[25]),
                            true};
     }
-    if (Image.size() < 16 || Le(Image, 0, 4) < 16)
+    if (Image.size() < 16 || Le32(&Image[0]) < 16)
         return std::nullopt;
     // A negative height stands for rows stored top down.
     auto magnitude = [](std::uint32_t v) { return static_cast<std::int32_t>(v) < 0 ? 0u - v : v; };
-    return TImageFacts{magnitude(Le(Image, 4, 4)), magnitude(Le(Image, 8, 4)) / 2, Le(Image, 14, 2),
+    return TImageFacts{magnitude(Le32(&Image[4])), magnitude(Le32(&Image[8])) / 2, Le16(&Image[14]),
                        false};
 }
 
@@ -127,15 +116,15 @@ std::wstring ImageFactsText(const TImageFacts& Facts) {
 
 std::vector<std::span<const std::uint8_t>> IcoFileImages(std::span<const std::uint8_t> File) {
     std::vector<std::span<const std::uint8_t>> images;
-    if (File.size() < IconDirHeaderSize || Le(File, 0, 2) != 0 || Le(File, 2, 2) != 1)
+    if (File.size() < IconDirHeaderSize || Le16(&File[0]) != 0 || Le16(&File[2]) != 1)
         return images;
-    const std::size_t count = Le(File, 4, 2);
+    const std::size_t count = Le16(&File[4]);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = IconDirHeaderSize + i * IconFileEntrySize;
         if (File.size() - entry < IconFileEntrySize || entry > File.size())
             break;
-        const std::uint64_t length = Le(File, entry + 8, 4);
-        const std::uint64_t offset = Le(File, entry + 12, 4);
+        const std::uint64_t length = Le32(&File[entry + 8]);
+        const std::uint64_t offset = Le32(&File[entry + 12]);
         if (offset >= File.size())
             continue;
         images.push_back(

@@ -3,16 +3,9 @@
 #include <algorithm>
 
 #include "harvest/icons/icon_format.h"
+#include "util/byte_order.h"
 
 namespace {
-
-std::uint16_t Le16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t Le32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(Le16(p)) | static_cast<std::uint32_t>(Le16(p + 2)) << 16;
-}
 
 // BITMAPINFOHEADER: the smallest header icon readers take; later versions only add fields.
 constexpr std::uint32_t InfoHeaderSize = 40;

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "harvest/icons/image_check.h"
+#include "util/byte_order.h"
 
 namespace {
 
@@ -15,11 +16,6 @@ const wchar_t* const MsgDamaged = L"Заголовок PNG-изображени�
 
 [[noreturn]] void Damaged() {
     throw EIconDataError(MsgDamaged);
-}
-
-std::uint32_t Be32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
-           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
 }
 
 std::array<std::uint32_t, 256> CrcTable() {
