@@ -28,6 +28,7 @@ THarvestSummary THarvestEngine::Run(const std::vector<TFilePack>& Files,
                                     const std::wstring& SaveDir, THarvestObserver& Observer) {
     THarvestSummary summary;
     summary.Found = Files.size();
+    temporaries_.emplace(SaveDir);
     for (std::size_t i = 0; i < Files.size(); ++i) {
         if (Observer.StopRequested()) {
             summary.Stopped = true;
@@ -41,6 +42,7 @@ THarvestSummary THarvestEngine::Run(const std::vector<TFilePack>& Files,
         Observer.FileFinished(i, file, result);
         summary.Results.push_back(std::move(result));
     }
+    temporaries_.reset();
     return summary;
 }
 
@@ -132,10 +134,11 @@ void ComposeOwnSizeForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
     WriteIconFile(Form, images);
 }
 
-// Writes a composed form as TAdvancedIcon::SaveToFile writes one, with its errors.
-void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form) {
+// Writes an icon's .ico form as TAdvancedIcon::SaveToFile writes one, with its errors.
+void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form,
+                   const TTemporaryFolder* Temporaries) {
     try {
-        WriteWholeFile(FileName, Form.Bytes(), TWriteSafety::Remakeable);
+        WriteWholeFile(FileName, Form.Bytes(), TWriteSafety::Remakeable, Temporaries);
     } catch (const EOSError& e) {
         RaiseFileCreateError(FileName, e.ErrorCode());
     }
@@ -159,7 +162,7 @@ THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std
         }
     }
     try {
-        CopyWholeFile(File.Path + File.Name, Output, TWriteSafety::Remakeable);
+        CopyWholeFile(File.Path + File.Name, Output, TWriteSafety::Remakeable, Temporaries());
     } catch (const EOSError& e) {
         const std::wstring message = SysErrorMessage(e.ErrorCode());
         AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 22-1 \"" + message + L"\"");
@@ -226,8 +229,7 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
         icon_.Assign(Entry);
         if (icon_.Images.Count() == 0)
             return false;
-        if (Options.SkipDuplicates)
-            icon_.SaveToStream(form);
+        icon_.SaveToStream(form);
     } else {
         ComposeOwnSizeForm(Entry, form);
     }
@@ -242,12 +244,9 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
             return true;
     }
     try {
-        if (firstIcon) {
+        if (firstIcon)
             Observer.IconReady(icon_);
-            icon_.SaveToFile(Group.Output, TWriteSafety::Remakeable);
-        } else {
-            WriteIconForm(Group.Output, form);
-        }
+        WriteIconForm(Group.Output, form, Temporaries());
     } catch (...) {
         throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
     }

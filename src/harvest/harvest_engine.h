@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "harvest/icons/AdvancedIcon.h"
 #include "harvest/icons/IconLibrary.h"
 #include "harvest/scan/JvSFolders.h"
+#include "util/whole_file.h"
 
 enum class THarvestOutcome {
     Saved,      // the module's first icon was written
@@ -99,6 +101,7 @@ private:
     THarvestFileResult SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
                                  std::size_t Position, THarvestObserver& Observer);
     TLoadScope LoadScope() const;
+    const TTemporaryFolder* Temporaries() const { return temporaries_ ? &*temporaries_ : nullptr; }
     bool LoadMun(const TFilePack& File);
     std::vector<std::wstring> GroupNames(const std::wstring& FileName) const;
     bool SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry, THarvestObserver& Observer);
@@ -111,4 +114,6 @@ private:
     std::wstring logPath_;
     // The outputs of this run by the digest of their bytes, to skip duplicates.
     std::unordered_multimap<std::uint64_t, std::wstring> written_;
+    // Where a run's outputs are written before they take their names.
+    std::optional<TTemporaryFolder> temporaries_;
 };

@@ -9,11 +9,20 @@
 
 namespace {
 
-// A new file beside the target whose name no other file has. Raises the OS error of the
-// first attempt that fails for a reason other than the name being taken.
-UniqueFile CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+std::wstring ProcessMark() {
+    return L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+}
+
+// A new file whose name no other file has, beside the target or in Folder when one is given.
+// Raises the OS error of the first attempt that fails for a reason other than the name being
+// taken.
+UniqueFile CreateTemporary(const std::wstring& target, const TTemporaryFolder* folder,
+                           std::wstring& name) {
     static unsigned serial = 0;
-    const std::wstring stem = target + L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    const std::wstring base = folder && !folder->Path().empty()
+                                  ? folder->Path() + target.substr(target.find_last_of(L'\\') + 1)
+                                  : target;
+    const std::wstring stem = base + ProcessMark();
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_wstring(serial++) + L".tmp";
         UniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -60,9 +69,9 @@ DWORD CopiedAttributes(HANDLE source) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(source, &info))
         return 0;
-    return info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return info.dwFileAttributes &
+           (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
 }
 
 void RefuseReadOnly(const std::wstring& FileName) {
@@ -90,10 +99,10 @@ void MoveOverTarget(const std::wstring& Temporary, const std::wstring& FileName,
 // Fills a temporary file beside FileName through Fill, gives it Attributes (none: 0), then
 // moves it over FileName.
 template <typename F>
-void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety, DWORD Attributes,
-                      F&& Fill) {
+void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety,
+                      const TTemporaryFolder* Temporaries, DWORD Attributes, F&& Fill) {
     std::wstring temporary;
-    UniqueFile file = CreateTemporaryBeside(FileName, temporary);
+    UniqueFile file = CreateTemporary(FileName, Temporaries, temporary);
     try {
         Fill(file.get());
         const bool durable = Safety == TWriteSafety::Durable;
@@ -114,20 +123,40 @@ void ReplaceWholeFile(const std::wstring& FileName, TWriteSafety Safety, DWORD A
 
 } // namespace
 
-void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes,
-                    TWriteSafety Safety) {
-    ReplaceWholeFile(FileName, Safety, 0, [Bytes](HANDLE file) { WriteBytes(file, Bytes); });
+TTemporaryFolder::TTemporaryFolder(const std::wstring& folder) {
+    std::wstring path = folder;
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    path += ProcessMark() + std::to_wstring(::GetTickCount()) + L".tmp";
+    if (::CreateDirectoryW(path.c_str(), nullptr)) {
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        path_ = path + L'\\';
+    }
 }
 
-void CopyWholeFile(const std::wstring& Source, const std::wstring& FileName, TWriteSafety Safety) {
+TTemporaryFolder::~TTemporaryFolder() {
+    // Every write moves or deletes its temporary file, so the folder is empty by now.
+    if (!path_.empty())
+        ::RemoveDirectoryW(path_.c_str());
+}
+
+void WriteWholeFile(const std::wstring& FileName, std::span<const uint8_t> Bytes,
+                    TWriteSafety Safety, const TTemporaryFolder* Temporaries) {
+    ReplaceWholeFile(FileName, Safety, Temporaries, 0,
+                     [Bytes](HANDLE file) { WriteBytes(file, Bytes); });
+}
+
+void CopyWholeFile(const std::wstring& Source, const std::wstring& FileName, TWriteSafety Safety,
+                   const TTemporaryFolder* Temporaries) {
     UniqueFile source(::CreateFileW(Source.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         RaiseLastOSError();
-    ReplaceWholeFile(FileName, Safety, CopiedAttributes(source.get()), [&source](HANDLE file) {
-        CopyContent(source.get(), file);
-        // Closed before the move: the target may be the source itself.
-        source.reset();
-    });
+    ReplaceWholeFile(FileName, Safety, Temporaries, CopiedAttributes(source.get()),
+                     [&source](HANDLE file) {
+                         CopyContent(source.get(), file);
+                         // Closed before the move: the target may be the source itself.
+                         source.reset();
+                     });
 }

@@ -58,3 +58,33 @@ TEST(WholeOutput, CopyTakesTheSourcesBytesAndTimeOrChangesNothing) {
     EXPECT_EQ(ReadFileBytes(folder / L"target.ico"), source);
     EXPECT_EQ(folder.Names(), (Names{L"source.ico", L"target.ico"}));
 }
+
+// Writes that keep their temporary files in a folder of their own leave it empty, whatever
+// becomes of them, and it goes with its owner.
+TEST(WholeOutput, TemporaryFolderIsHiddenEmptiedAndRemoved) {
+    const ScratchFolder folder;
+    WriteFileBytes(folder / L"source.ico", Bytes(3000, 7));
+    WriteFileBytes(folder / L"read-only.ico", Bytes(10, 0x55));
+    ::SetFileAttributesW((folder / L"read-only.ico").c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        const TTemporaryFolder temporaries(folder.Path());
+        ASSERT_FALSE(temporaries.Path().empty());
+        const DWORD attributes = ::GetFileAttributesW(temporaries.Path().c_str());
+        EXPECT_EQ(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN),
+                  DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN});
+        WriteWholeFile(folder / L"written.ico", Bytes(500, 1), TWriteSafety::Remakeable,
+                       &temporaries);
+        CopyWholeFile(folder / L"source.ico", folder / L"copied.ico", TWriteSafety::Remakeable,
+                      &temporaries);
+        EXPECT_THROW(WriteWholeFile(folder / L"read-only.ico", Bytes(5, 2),
+                                    TWriteSafety::Remakeable, &temporaries),
+                     EOSError);
+        EXPECT_TRUE(EntryNamesIn(temporaries.Path()).empty());
+    }
+    EXPECT_EQ(ReadFileBytes(folder / L"written.ico"), Bytes(500, 1));
+    EXPECT_EQ(ReadFileBytes(folder / L"copied.ico"), Bytes(3000, 7));
+    EXPECT_EQ(ReadFileBytes(folder / L"read-only.ico"), Bytes(10, 0x55));
+    ::SetFileAttributesW((folder / L"read-only.ico").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(folder.Names(),
+              (Names{L"copied.ico", L"read-only.ico", L"source.ico", L"written.ico"}));
+}

@@ -59,9 +59,15 @@ std::wstring ScratchFolder::operator/(const std::wstring& name) const {
 }
 
 std::vector<std::wstring> ScratchFolder::Names() const {
+    return EntryNamesIn(path_);
+}
+
+std::vector<std::wstring> EntryNamesIn(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'\\')
+        folder += L'\\';
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
-    const HANDLE find = ::FindFirstFileW((path_ + L"\\*").c_str(), &data);
+    const HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {

@@ -25,6 +25,9 @@ private:
     std::wstring path_;
 };
 
+// The names of the entries directly inside Folder (with or without its trailing "\"), sorted.
+std::vector<std::wstring> EntryNamesIn(std::wstring folder);
+
 // Whole-file helpers for checking what a test wrote.
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
