@@ -9,6 +9,7 @@
 #include "harvest/icons/module_kind.h"
 #include "harvest/icons/ne_parser.h"
 #include "util/byte_order.h"
+#include "util/dib_header.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr std::size_t MaxGroupNameInFile = 60;
 std::uint16_t Read16(TByteSource& Source, std::uint64_t Offset) {
     std::array<std::uint8_t, 2> pair{};
     Source.ReadAt(Offset, pair);
-    return static_cast<std::uint16_t>(pair[0] | pair[1] << 8);
+    return Le16(pair.data());
 }
 
 // Samples per pixel of a PNG colour type: grey, -, RGB, palette, grey+alpha, -, RGBA.
@@ -101,11 +102,16 @@ std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> Image) {
         return TImageFacts{Be32(&Image[16]), Be32(&Image[20]), Image[24] * PngChannels(Image[25]),
                            true};
     }
-    if (Image.size() < 16 || Le32(&Image[0]) < 16)
+    // Up to the bit count: the fields every header version shares.
+    const DibHeader header = LoadDibHeader(Image);
+    if (Image.size() < 16 || header.biSize < 16)
         return std::nullopt;
     // A negative height stands for rows stored top down.
-    auto magnitude = [](std::uint32_t v) { return static_cast<std::int32_t>(v) < 0 ? 0u - v : v; };
-    return TImageFacts{magnitude(Le32(&Image[4])), magnitude(Le32(&Image[8])) / 2, Le16(&Image[14]),
+    auto magnitude = [](std::int32_t v) {
+        const auto u = static_cast<std::uint32_t>(v);
+        return v < 0 ? 0u - u : u;
+    };
+    return TImageFacts{magnitude(header.biWidth), magnitude(header.biHeight) / 2, header.biBitCount,
                        false};
 }
 

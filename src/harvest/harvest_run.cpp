@@ -13,28 +13,12 @@
 #include "ui/light_delay.h"
 #include "util/app_folder.h"
 #include "util/exception_text.h"
+#include "util/flag_scope.h"
 #include "util/size_to_text.h"
 
 namespace {
 
 const wchar_t* const kIdleCaption = L"Quillmont";
-
-// Marks the command as running for its whole life, however it ends.
-class RunningScope {
-public:
-    explicit RunningScope(bool& running) : running_(running) { running_ = true; }
-    ~RunningScope() { running_ = false; }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-
-private:
-    bool& running_;
-};
-
-bool AskYesNo(const std::wstring& Title, const std::wstring& Text) {
-    return TimedMessageDlg(Title, Text, mtConfirmation, mbYesNo, false, 0, clBtnFace, false) !=
-           mrNo;
-}
 
 void ShellOpenFolder(HWND Owner, const std::wstring& Folder) {
     ::ShellExecuteW(Owner, L"OPEN", Folder.c_str(), nullptr, nullptr, SW_SHOW);
@@ -124,7 +108,7 @@ void THarvestRun::Run() {
     std::wstring mask;
     if (!ChooseFileTypeMask(p_.Owner.Handle(), mask))
         return;
-    RunningScope scope(running_);
+    const FlagScope scope(running_);
     try {
         Harvest(mask);
     } catch (...) {
@@ -170,8 +154,8 @@ bool THarvestRun::ChooseFolders() {
     if (!p_.fd.Execute())
         return false;
     return s_.SearchDir.size() > 3 ||
-           AskYesNo(L"Начало поиска",
-                    L"Вы выбрали для поиска диск: \"" + s_.SearchDir + L"\"\r\nПродолжить?");
+           AskYesNoDlg(L"Начало поиска", L"Вы выбрали для поиска диск: \"" + s_.SearchDir +
+                                             L"\"\r\nПродолжить?") != mrNo;
 }
 
 void THarvestRun::BackToIdle() {
@@ -240,8 +224,7 @@ void THarvestRun::ShowFinalTexts(std::size_t Found) {
 void THarvestRun::AskStop() {
     if (!s_.Busy)
         return;
-    if (TimedMessageDlg(L"Поиск...", L"Остановить?", mtConfirmation, mbYesNo, false, 0, clBtnFace,
-                        false) == mrYes) {
+    if (AskYesNoDlg(L"Поиск...", L"Остановить?") == mrYes) {
         p_.SearchFolders.Stop();
         s_.StopRequest = true;
     }

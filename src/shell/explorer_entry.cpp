@@ -13,10 +13,6 @@ namespace {
 
 const wchar_t* const kRightsHint = L"\r\n(Возможно не хватает прав)";
 
-void Report(TMsgDlgType kind, const std::wstring& title, const std::wstring& text) {
-    TimedMessageDlg(title, text, kind, mbOKOnly, false, 0, clBtnFace, false);
-}
-
 } // namespace
 
 TExplorerEntry::TExplorerEntry(std::wstring ExePath)
@@ -36,7 +32,7 @@ void TExplorerEntry::Execute(int Tag) {
         // Keys created before the failure stay: the user can remove them with the command.
         const std::wstring message = CurrentExceptionMessage();
         AppendLogLine(ErrorLogPath(), CurrentDateTimeText() + L", Ошибка № 63219-2 " + message);
-        Report(mtError, L"Ошибка", message + kRightsHint);
+        ReportDlg(mtError, L"Ошибка", message + kRightsHint);
     }
 }
 
@@ -55,10 +51,10 @@ void TExplorerEntry::WriteEntry(TRegistry& Registry) {
 
 void TExplorerEntry::ReportAdded(TRegistry& Registry) {
     if (Registry.ReadString(L"") == QuotedPath(exePath_))
-        Report(mtInformation, L"Windows Explorer", L"Добавлено!");
+        ReportDlg(mtInformation, L"Windows Explorer", L"Добавлено!");
     else
-        Report(mtInformation, L"Windows Explorer",
-               std::wstring(L"Создание пункта меню в проводнике не удалось!") + kRightsHint);
+        ReportDlg(mtInformation, L"Windows Explorer",
+                  std::wstring(L"Создание пункта меню в проводнике не удалось!") + kRightsHint);
     Registry.CloseKey();
 }
 
@@ -67,9 +63,9 @@ void TExplorerEntry::Remove(TRegistry& Registry) {
     if (Registry.KeyExists(key))
         Registry.DeleteKey(key);
     if (!Registry.KeyExists(key))
-        Report(mtInformation, L"Windows Explorer", L"Удалено!");
+        ReportDlg(mtInformation, L"Windows Explorer", L"Удалено!");
     else
-        Report(mtInformation, L"Windows Explorer",
-               std::wstring(L"Удаление пункта меню в проводнике не удалось!") + kRightsHint);
+        ReportDlg(mtInformation, L"Windows Explorer",
+                  std::wstring(L"Удаление пункта меню в проводнике не удалось!") + kRightsHint);
     Registry.CloseKey();
 }

@@ -123,7 +123,6 @@ public:
     // images and a spent budget are not swallowed: EIconDataError raises out of it.
     bool Load() override;
 
-    const std::wstring& BaseName() const { return baseName_; }
     TReadBudget& Budget() { return module_->Budget(); }
     std::size_t FindIcon(std::uint16_t Number, bool Group) const;
     std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);

@@ -4,18 +4,9 @@
 #include <array>
 
 #include "util/byte_order.h"
+#include "util/dib_header.h"
 
 namespace {
-
-void PutLe16(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void PutLe32(std::uint8_t* p, std::uint32_t v) {
-    PutLe16(p, static_cast<std::uint16_t>(v));
-    PutLe16(p + 2, static_cast<std::uint16_t>(v >> 16));
-}
 
 constexpr std::array<std::uint8_t, 8> PngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -74,9 +65,10 @@ std::optional<TImageSize> ImageSizeOfData(std::span<const std::uint8_t> Data) {
     }
     if (Data.size() < BitmapSizeFieldsEnd)
         return std::nullopt;
-    const auto width = static_cast<std::int32_t>(Le32(&Data[4]));
+    const DibHeader header = LoadDibHeader(Data);
+    const std::int32_t width = header.biWidth;
     // The height covers the colour rows and the mask rows; halved as an unsigned number.
-    const auto height = static_cast<std::int32_t>(Le32(&Data[8]) >> 1);
+    const auto height = static_cast<std::int32_t>(static_cast<std::uint32_t>(header.biHeight) >> 1);
     const auto size = static_cast<std::uint8_t>(height <= width ? height : width);
     return TImageSize{size, size};
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "util/byte_order.h"
+
 namespace {
 
 constexpr std::uint64_t NewHeaderOffsetAt = 60;
@@ -21,7 +23,7 @@ TModuleKind ModuleKindOf(TByteSource& Source) {
         return TModuleKind::None;
     if (!ReadPair(Source, NewHeaderOffsetAt, pair))
         return TModuleKind::None;
-    const std::uint64_t newHeader = pair[0] | pair[1] << 8;
+    const std::uint64_t newHeader = Le16(pair.data());
     if (!ReadPair(Source, newHeader, pair))
         return TModuleKind::None;
     if (pair[0] == 'P' && pair[1] == 'E')

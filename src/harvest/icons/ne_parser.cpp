@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "util/byte_order.h"
+
 namespace {
 
 constexpr std::uint64_t NewHeaderOffsetAt = 60;
@@ -62,7 +64,7 @@ std::uint8_t TNEModule::Read8() {
 std::uint16_t TNEModule::Read16() {
     std::array<std::uint8_t, 2> bytes{};
     Read(bytes);
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+    return Le16(bytes.data());
 }
 
 std::uint16_t TNEModule::Read16At(std::uint64_t Offset) {
@@ -132,9 +134,7 @@ void TNEModule::ReadTypeInfo() {
     table->assign(count, TNEResourceEntry{});
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* p = &bytes[i * TypeBlockEntrySize];
-        auto field = [p](int k) {
-            return static_cast<std::uint16_t>(p[2 * k] | p[2 * k + 1] << 8);
-        };
+        auto field = [p](int k) { return Le16(p + 2 * k); };
         (*table)[i] = TNEResourceEntry{field(0), field(1), field(2), field(3), field(4), field(5)};
     }
 }

@@ -54,7 +54,6 @@ public:
     std::int32_t ResTableOffset() const { return resTableOffset_; }
     std::uint16_t IconCount() const { return static_cast<std::uint16_t>(iconEntries_.size()); }
     std::uint16_t GroupCount() const { return static_cast<std::uint16_t>(groupEntries_.size()); }
-    const std::wstring& BaseName() const { return baseName_; }
     // The resource table's name strings in stored order, leading "ICL" strings left out.
     const std::vector<std::string>& Names() const { return names_; }
     // The group-icon type block's entries in stored order.

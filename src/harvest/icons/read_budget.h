@@ -23,8 +23,6 @@ public:
     void TakeBytes(std::uint64_t Count);
     void TakeImage();
 
-    std::uint64_t Taken() const { return taken_; }
-
 private:
     std::uint64_t limit_;
     std::uint64_t taken_ = 0;
