@@ -57,30 +57,29 @@ void TCatalogue::Scan() {
 
 void TCatalogue::ScanRegistry(bool small) {
     std::vector<std::wstring> names;
-    if (UniqueKey root = class_registry::Open(L"", KEY_READ))
-        names = class_registry::SubkeyNames(root.get());
+    if (const TRegKey root = class_registry::Open(L"", KEY_READ))
+        names = root.SubkeyNames();
     for (const std::wstring& name : names) {
         if (name.empty() || name[0] != L'.')
             continue;
         std::wstring className;
         {
-            UniqueKey key = class_registry::Open(name);
+            const TRegKey key = class_registry::Open(name);
             if (!key)
                 continue;
-            auto value = class_registry::DefaultText(key.get());
+            auto value = class_registry::DefaultText(key);
             if (!value || value->empty())
                 continue;
             className = std::move(*value);
         }
         std::wstring description;
-        if (UniqueKey classKey = class_registry::Open(className)) {
-            auto value = class_registry::DefaultText(classKey.get());
+        if (const TRegKey classKey = class_registry::Open(className)) {
+            auto value = class_registry::DefaultText(classKey);
             if (!value)
                 continue;
             description = std::move(*value);
         }
-        UniqueKey command = class_registry::Open(className + L"\\shell\\open\\command");
-        if (!command)
+        if (!class_registry::Open(className + L"\\shell\\open\\command"))
             continue;
         AddRow(name, className, description, small);
         Application::ProcessMessages();

@@ -57,8 +57,8 @@ THarvestFileResult THarvestEngine::ProcessFile(const TFilePack& File, std::size_
             result = SaveIcons(File, SaveDir, Position, Observer);
     } catch (...) {
         const std::wstring message = CurrentExceptionMessage();
-        AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 25-1 \"" + message +
-                                    L"\"\r\n" + File.Path + File.Name);
+        AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 25-1 \"" + message + L"\"\r\n" +
+                                    File.Path + File.Name);
         result = {THarvestOutcome::Failed, output, message};
     }
     if (Options.Details)
@@ -179,7 +179,7 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
     const std::wstring fileName = File.Path + File.Name;
     THarvestFileResult result{THarvestOutcome::NoIcon};
     loader_.Icons.Clear();
-    loader_.LoadFromFile(fileName);
+    loader_.LoadFromFile(fileName, LoadScope());
     if (loader_.Icons.Count() == 0 && Options.FollowMun && LoadMun(File))
         result.Kind = TSourceKind::MUN;
     const int count =
@@ -256,6 +256,12 @@ bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
     return true;
 }
 
+// Only the first group of a module is saved unless every group is asked for: the others are
+// still read and checked, so a damaged module fails as it would, but not copied.
+TLoadScope THarvestEngine::LoadScope() const {
+    return Options.AllGroups ? TLoadScope::AllGroups : TLoadScope::FirstGroup;
+}
+
 bool THarvestEngine::LoadMun(const TFilePack& File) {
     const std::wstring root = SystemRoot();
     if (root.empty() || !IsSystemFolder(File.Path, root))
@@ -263,7 +269,7 @@ bool THarvestEngine::LoadMun(const TFilePack& File) {
     const std::wstring mun = root + L"\\SystemResources\\" + File.Name + L".mun";
     if (::GetFileAttributesW(mun.c_str()) == INVALID_FILE_ATTRIBUTES)
         return false;
-    loader_.LoadFromFile(mun);
+    loader_.LoadFromFile(mun, LoadScope());
     return loader_.Icons.Count() > 0;
 }
 

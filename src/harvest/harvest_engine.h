@@ -98,6 +98,7 @@ private:
     THarvestFileResult CopyIconFile(const TFilePack& File, const std::wstring& Output);
     THarvestFileResult SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
                                  std::size_t Position, THarvestObserver& Observer);
+    TLoadScope LoadScope() const;
     bool LoadMun(const TFilePack& File);
     std::vector<std::wstring> GroupNames(const std::wstring& FileName) const;
     bool SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry, THarvestObserver& Observer);

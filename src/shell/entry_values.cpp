@@ -1,8 +1,8 @@
 #include "shell/entry_values.h"
 
-std::wstring EntryName(std::wstring_view ExePath) {
-    const auto slash = ExePath.find_last_of(L"\\/:");
-    std::wstring_view name = slash == std::wstring_view::npos ? ExePath : ExePath.substr(slash + 1);
+std::wstring EntryName(std::wstring_view exePath) {
+    const auto slash = exePath.find_last_of(L"\\/:");
+    std::wstring_view name = slash == std::wstring_view::npos ? exePath : exePath.substr(slash + 1);
     // A name that is all extension (".exe") keeps it: an empty name would make the entry's
     // key the menu's own, and removing the entry would remove every other program's too.
     if (const auto dot = name.rfind(L'.'); dot != std::wstring_view::npos && dot > 0)
@@ -10,14 +10,14 @@ std::wstring EntryName(std::wstring_view ExePath) {
     return std::wstring(name);
 }
 
-std::wstring EntryKey(const std::wstring& Name) {
-    return L"Directory\\Background\\shell\\" + Name;
+std::wstring EntryKey(const std::wstring& name) {
+    return L"Directory\\Background\\shell\\" + name;
 }
 
-std::wstring EntryVerb(const std::wstring& Name) {
-    return L"Открыть «" + Name + L"»";
+std::wstring EntryVerb(const std::wstring& name) {
+    return L"Открыть «" + name + L"»";
 }
 
-std::wstring QuotedPath(const std::wstring& ExePath) {
-    return L"\"" + ExePath + L"\"";
+std::wstring QuotedPath(const std::wstring& exePath) {
+    return L"\"" + exePath + L"\"";
 }

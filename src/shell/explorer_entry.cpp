@@ -15,17 +15,17 @@ const wchar_t* const kRightsHint = L"\r\n(Возможно не хватает �
 
 } // namespace
 
-TExplorerEntry::TExplorerEntry(std::wstring ExePath)
-    : exePath_(std::move(ExePath)), name_(EntryName(exePath_)), base_(EntryKey(name_)) {}
+TExplorerEntry::TExplorerEntry(std::wstring exePath)
+    : exePath_(std::move(exePath)), name_(EntryName(exePath_)), base_(EntryKey(name_)) {}
 
-void TExplorerEntry::Execute(int Tag) {
+void TExplorerEntry::Execute(int tag) {
     try {
         TRegistry registry;
         registry.SetRootKey(HKEY_CLASSES_ROOT);
-        if (Tag == 0) {
+        if (tag == 0) {
             WriteEntry(registry);
             ReportAdded(registry);
-        } else if (Tag == 1) {
+        } else if (tag == 1) {
             Remove(registry);
         }
     } catch (...) {
@@ -36,36 +36,36 @@ void TExplorerEntry::Execute(int Tag) {
     }
 }
 
-void TExplorerEntry::WriteEntry(TRegistry& Registry) {
+void TExplorerEntry::WriteEntry(TRegistry& registry) {
     const std::wstring command = base_ + L"\\Command\\";
-    if (!Registry.KeyExists(command))
-        Registry.CreateKey(command);
-    if (!Registry.KeyExists(command))
+    if (!registry.KeyExists(command))
+        registry.CreateKey(command);
+    if (!registry.KeyExists(command))
         return;
-    Registry.OpenKey(base_ + L"\\", false);
-    Registry.WriteString(L"Icon", QuotedPath(exePath_));
-    Registry.WriteString(L"MUIVerb", EntryVerb(name_));
-    Registry.OpenKey(L"Command\\", true);
-    Registry.WriteString(L"", QuotedPath(exePath_));
+    registry.OpenKey(base_ + L"\\", false);
+    registry.WriteString(L"Icon", QuotedPath(exePath_));
+    registry.WriteString(L"MUIVerb", EntryVerb(name_));
+    registry.OpenKey(L"Command\\", true);
+    registry.WriteString(L"", QuotedPath(exePath_));
 }
 
-void TExplorerEntry::ReportAdded(TRegistry& Registry) {
-    if (Registry.ReadString(L"") == QuotedPath(exePath_))
+void TExplorerEntry::ReportAdded(TRegistry& registry) {
+    if (registry.ReadString(L"") == QuotedPath(exePath_))
         ReportDlg(mtInformation, L"Windows Explorer", L"Добавлено!");
     else
         ReportDlg(mtInformation, L"Windows Explorer",
                   std::wstring(L"Создание пункта меню в проводнике не удалось!") + kRightsHint);
-    Registry.CloseKey();
+    registry.CloseKey();
 }
 
-void TExplorerEntry::Remove(TRegistry& Registry) {
+void TExplorerEntry::Remove(TRegistry& registry) {
     const std::wstring key = base_ + L"\\";
-    if (Registry.KeyExists(key))
-        Registry.DeleteKey(key);
-    if (!Registry.KeyExists(key))
+    if (registry.KeyExists(key))
+        registry.DeleteKey(key);
+    if (!registry.KeyExists(key))
         ReportDlg(mtInformation, L"Windows Explorer", L"Удалено!");
     else
         ReportDlg(mtInformation, L"Windows Explorer",
                   std::wstring(L"Удаление пункта меню в проводнике не удалось!") + kRightsHint);
-    Registry.CloseKey();
+    registry.CloseKey();
 }

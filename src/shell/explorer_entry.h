@@ -10,19 +10,19 @@
 
 class TExplorerEntry {
 public:
-    // The entry for the executable at ExePath, named after its file name.
-    explicit TExplorerEntry(std::wstring ExePath);
+    // The entry for the executable at exePath, named after its file name.
+    explicit TExplorerEntry(std::wstring exePath);
 
-    // The menu command: Tag 0 adds the entry, 1 removes it, any other value does nothing.
+    // The menu command: tag 0 adds the entry, 1 removes it, any other value does nothing.
     // A registry failure is logged and shown with a hint about missing rights.
-    void Execute(int Tag);
+    void Execute(int tag);
 
     // Writes the entry's keys and values; the Command key stays the current key.
-    void WriteEntry(TRegistry& Registry);
+    void WriteEntry(TRegistry& registry);
     // Reads the command back and reports "Добавлено!" when it holds the quoted path.
-    void ReportAdded(TRegistry& Registry);
+    void ReportAdded(TRegistry& registry);
     // Deletes the entry with everything under it and reports "Удалено!" once it is gone.
-    void Remove(TRegistry& Registry);
+    void Remove(TRegistry& registry);
 
 private:
     std::wstring exePath_;

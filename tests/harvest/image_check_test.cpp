@@ -35,6 +35,13 @@ TEST(ImageCheck, SoundImagesKeepTheirImageBytes) {
         EXPECT_EQ(SoundImageLength(padded), image.size()) << bits;
         EXPECT_EQ(StatedImage(0xFFFFFFFF, padded).size(), image.size());
     }
+    // Every length of image data is checked to its last byte.
+    for (std::size_t length = 8; length < 40; ++length) {
+        std::vector<std::uint8_t> image = MakePngImage(48, length).Data;
+        EXPECT_EQ(SoundImageLength(image), image.size()) << length;
+        image[image.size() - 17] ^= 1; // the data chunk's last byte
+        EXPECT_EQ(Refusal(image), L"Заголовок PNG-изображения значка поврежден") << length;
+    }
     std::vector<std::uint8_t> png = MakePngImage(256).Data;
     png.resize(png.size() + 10); // PNG images keep every byte
     EXPECT_EQ(SoundImageLength(png), png.size());

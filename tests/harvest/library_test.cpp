@@ -263,3 +263,49 @@ TEST(IconList, OwnsItsIconsAndChecksIndexes) {
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
 }
+
+// A read for the first entry lists every entry but keeps only the first one's images; the
+// others are still read, so a damaged later group fails the file as a full read does.
+TEST_F(IconLibrary, FirstGroupReadKeepsOneEntrysImagesAndFailsAsAFullRead) {
+    const TNEFixture sample = SampleNEFixture();
+    for (const std::wstring& path :
+         {WriteNE(L"first.icl", sample), WritePE(L"first.dll", sample.Groups)}) {
+        SCOPED_TRACE(Text(path));
+        library_.LoadFromFile(path);
+        const std::vector<std::wstring> names = Names();
+        TAdvancedIcon full;
+        full.Assign(*library_.Icons.Objects(0));
+        library_.LoadFromFile(path, TLoadScope::FirstGroup);
+        EXPECT_EQ(Names(), names);
+        ASSERT_EQ(library_.Icons.Objects(0)->Images.Count(), full.Images.Count());
+        for (int i = 0; i < full.Images.Count(); ++i) {
+            const std::span<const std::uint8_t> kept =
+                library_.Icons.Objects(0)->Images.Items(i)->Data();
+            const std::span<const std::uint8_t> read = full.Images.Items(i)->Data();
+            EXPECT_TRUE(std::equal(kept.begin(), kept.end(), read.begin(), read.end()));
+        }
+        for (int g = 1; g < library_.Icons.Count(); ++g)
+            EXPECT_EQ(library_.Icons.Objects(g)->Images.Count(), 0);
+    }
+    std::vector<TFixtureGroup> groups = sample.Groups;
+    groups[2].Images = {MakePngImage(48)};
+    groups[2].Images[0].Data[17] ^= 1;
+    const std::wstring damaged = WritePE(L"damaged.dll", groups);
+    std::vector<TPEResource> resources = IconGroupResources(sample.Groups);
+    resources.erase(resources.end() - 2); // an icon of the last group
+    const std::wstring missing = Write(L"missing.dll", BuildPEModule(resources).Bytes);
+    const TNEModuleBytes ne = BuildNEModule(sample);
+    std::vector<std::uint8_t> neMissing = ne.Bytes;
+    const std::size_t lastGroup = std::size_t{Get16(ne.Bytes, ne.GroupBlockOffset + 8 + 2 * 12)}
+                                  << 4;
+    Patch16(neMissing, lastGroup + 6 + 12, 999);
+    const std::wstring neBad = Write(L"missing.icl", neMissing);
+    for (TLoadScope scope : {TLoadScope::AllGroups, TLoadScope::FirstGroup}) {
+        EXPECT_THROW(library_.LoadFromFile(damaged, scope), EIconDataError);
+        EXPECT_THROW(library_.LoadFromFile(missing, scope), EResNotFound);
+        LoadSample();
+        library_.LoadFromFile(neBad, scope);
+        EXPECT_EQ(library_.FileName, neBad);
+        EXPECT_EQ(library_.Icons.Strings(0), L"sample 001"); // rejected: the entries stay
+    }
+}

@@ -118,14 +118,12 @@ TEST_F(ExplorerEntryTest, RegistryPathsAndValues) {
     EXPECT_TRUE(registry.OpenKey(L"A\\", false));
     EXPECT_TRUE(registry.KeyExists(L"B"));    // relative to the current key
     EXPECT_FALSE(registry.KeyExists(L"\\B")); // from the root
-    // A string stored without its terminator reads back whole; a number is no string.
-    ::RegSetValueExW(registry.CurrentKey(), L"s", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"ab"),
-                     4);
-    EXPECT_EQ(registry.ReadString(L"s"), L"ab");
+    // A number is no string; a missing value reads as empty.
     const DWORD number = 7;
     ::RegSetValueExW(registry.CurrentKey(), L"n", 0, REG_DWORD,
                      reinterpret_cast<const BYTE*>(&number), sizeof(number));
     EXPECT_THROW(registry.ReadString(L"n"), Exception);
+    EXPECT_EQ(registry.ReadString(L"missing"), L"");
     registry.CloseKey();
     EXPECT_THROW(registry.WriteString(L"v", L"x"), Exception);
 }

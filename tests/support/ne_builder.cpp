@@ -1,8 +1,9 @@
 #include "support/ne_builder.h"
 
-#include "support/byte_writer.h"
-
+#include <algorithm>
 #include <stdexcept>
+
+#include "support/byte_writer.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TFixtureImage MakeBitmapImage(int Size, int BitCount) {
     return image;
 }
 
-TFixtureImage MakePngImage(int Size) {
+TFixtureImage MakePngImage(int Size, std::size_t DataLength) {
     std::vector<std::uint8_t> data = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     TByteWriter w(data);
     auto be32 = [&w](std::uint32_t v) {
@@ -118,9 +119,10 @@ TFixtureImage MakePngImage(int Size) {
     crc(header);
     // An image data chunk holding an empty compressed stream: readers of the file's layout
     // take it; the pixels are not filled in.
-    be32(8);
+    be32(static_cast<std::uint32_t>(std::max<std::size_t>(DataLength, 8)));
     const std::size_t pixels = data.size();
     w.Bytes({'I', 'D', 'A', 'T', 0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+    w.Bytes(std::vector<std::uint8_t>(std::max<std::size_t>(DataLength, 8) - 8, 0));
     crc(pixels);
     be32(0);
     const std::size_t end = data.size();

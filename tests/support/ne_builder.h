@@ -20,9 +20,10 @@ struct TFixtureImage {
 // in its colour and mask rows; the entry states its size, colours and length.
 TFixtureImage MakeBitmapImage(int Size, int BitCount);
 // A PNG image (signature, header chunk, an image data chunk with no pixels in it, end
-// chunk) of the given size;
-// the entry states 32 bits and, for 256 pixels, width and height 0.
-TFixtureImage MakePngImage(int Size);
+// chunk) of the given size; the data chunk holds an empty compressed stream followed by
+// zeros up to DataLength bytes (at least 8). The entry states 32 bits and, for 256 pixels,
+// width and height 0.
+TFixtureImage MakePngImage(int Size, std::size_t DataLength = 8);
 
 struct TFixtureGroup {
     std::string Name;         // empty: a numbered group

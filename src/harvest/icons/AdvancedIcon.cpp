@@ -56,15 +56,20 @@ bool TAdvancedIcon::ReadHeader(TMemoryStream& Stream, std::uint16_t& Count) {
     return true;
 }
 
-bool TAdvancedIcon::LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget) {
+bool TAdvancedIcon::LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget,
+                                     TImageUse Use) {
     const std::span<const std::uint8_t> group = ResourceBytes(Module, ResName, RT_GROUP_ICON);
     Budget.TakeBytes(group.size());
     TMemoryStream stream(std::vector<std::uint8_t>(group.begin(), group.end()));
     std::uint16_t count = 0;
     if (!ReadHeader(stream, count))
         return false;
-    for (std::uint16_t i = 0; i < count; ++i)
-        Images.Add(std::make_unique<TResourceIconImage>(stream, Module, Budget));
+    for (std::uint16_t i = 0; i < count; ++i) {
+        if (Use == TImageUse::Keep)
+            Images.Add(std::make_unique<TResourceIconImage>(stream, Module, Budget));
+        else
+            ReadModuleImage(stream, Module, Budget);
+    }
     return true;
 }
 

@@ -51,6 +51,12 @@ private:
     std::uint16_t count_ = 0;
 };
 
+// Whether a group's images are kept, or only read and checked as keeping them would check
+// them (the same errors, the same budget) without copying their bytes: a reader that needs
+// one group of a module fails on a damaged file exactly as a full read does, at a fraction of
+// its cost when the module holds hundreds of large images.
+enum class TImageUse { Keep, CheckOnly };
+
 class TAdvancedIcon {
 public:
     TAdvancedIcon() = default;
@@ -71,8 +77,9 @@ public:
     // directory that is not an icon directory. Raises EResNotFound for a group or icon
     // resource the module lacks, EReadError for a directory that ends before its entries
     // do and EIconDataError for a damaged image or a spent budget; the images appended
-    // before stay.
-    bool LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget);
+    // before stay. With CheckOnly nothing is appended.
+    bool LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget,
+                          TImageUse Use = TImageUse::Keep);
 
     // The .ico form at the stream's position; nothing for an icon without images.
     void SaveToStream(TMemoryStream& Stream) const;

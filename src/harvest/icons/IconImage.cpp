@@ -107,13 +107,18 @@ void TIconImage::SetContents(const TIconEntry& Entry, std::vector<std::uint8_t> 
         data_.clear();
 }
 
-TResourceIconImage::TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget) {
+TModuleImage ReadModuleImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget) {
     Budget.TakeImage();
     const TGroupIconEntry entry = ReadGroupIconEntry(Stream);
     const std::span<const std::uint8_t> bytes =
         ResourceBytes(Module, MAKEINTRESOURCEW(entry.IconId), RT_ICON);
     const std::span<const std::uint8_t> image = StatedImage(entry.Entry.BytesInRes, bytes);
     Budget.TakeBytes(image.size());
-    SetContents(entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end()));
+    return {entry.Entry, image};
+}
+
+TResourceIconImage::TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget) {
+    const TModuleImage image = ReadModuleImage(Stream, Module, Budget);
+    SetContents(image.Entry, std::vector<std::uint8_t>(image.Bytes.begin(), image.Bytes.end()));
     UpdateSize();
 }

@@ -76,13 +76,24 @@ private:
     std::vector<std::uint8_t> data_;
 };
 
+// An image of a loaded module as a group-icon directory entry names it: the entry and the
+// bytes it states in the icon resource, without the padding after a bitmap's rows. The bytes
+// stay in the module.
+struct TModuleImage {
+    TIconEntry Entry;
+    std::span<const std::uint8_t> Bytes;
+};
+
+// Reads the directory entry at Stream's position and checks the image it names in Module,
+// charging the image and its bytes to Budget. Raises EReadError for a stream that ends
+// early, EResNotFound for an icon resource the module lacks and EIconDataError for a damaged
+// image or a spent budget.
+TModuleImage ReadModuleImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget);
+
 // An image read out of a loaded module.
 class TResourceIconImage : public TIconImage {
 public:
-    // CreateFromResource: Stream is on a group-icon directory entry; reads it and copies
-    // the image out of the icon resource it names in Module: the bytes the entry states,
-    // without the padding after a bitmap's rows. The image and its bytes are charged to
-    // Budget. Raises EReadError for a stream that ends early, EResNotFound for an icon
-    // resource the module lacks and EIconDataError for a damaged image or a spent budget.
+    // CreateFromResource: Stream is on a group-icon directory entry; reads the image it
+    // names as ReadModuleImage does and copies its bytes.
     TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget);
 };

@@ -76,14 +76,8 @@ std::uint64_t FileSizeOf(const std::wstring& FileName) {
     return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
-int PEIconCount(const std::wstring& FileName) {
-    const UniqueModule module(
-        ::LoadLibraryExW(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    int count = 0;
-    if (module)
-        ::EnumResourceNamesW(module.get(), RT_GROUP_ICON, CountGroup,
-                             reinterpret_cast<LONG_PTR>(&count));
-    return count;
+UniqueModule LoadAsDataFile(const std::wstring& FileName) {
+    return UniqueModule(::LoadLibraryExW(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 int NEIconCount(TByteSource& Source) {
@@ -93,25 +87,42 @@ int NEIconCount(TByteSource& Source) {
     return module.GroupCount();
 }
 
-} // namespace
+// How many group icons a module holds, with the 32-bit module loaded for counting them, so
+// that the reader which follows need not load it again.
+struct TIconCount {
+    int Groups = 0;
+    UniqueModule Loaded;
+};
 
-int ModuleIconCount(const std::wstring& FileName) {
+TIconCount CountModuleIcons(const std::wstring& FileName) {
+    TIconCount count;
     try {
         // Shared for writing: a file some program is writing is still counted, and then
         // refused by the module test with the open error rather than skipped unnoticed.
         TFileStream stream(FileName, TFileStream::TShare::DenyNone);
         switch (ModuleKindOf(stream)) {
         case TModuleKind::PE:
-            return PEIconCount(FileName);
+            count.Loaded = LoadAsDataFile(FileName);
+            if (count.Loaded)
+                ::EnumResourceNamesW(count.Loaded.get(), RT_GROUP_ICON, CountGroup,
+                                     reinterpret_cast<LONG_PTR>(&count.Groups));
+            break;
         case TModuleKind::NE:
-            return NEIconCount(stream);
+            count.Groups = NEIconCount(stream);
+            break;
         case TModuleKind::None:
             break;
         }
     } catch (const Exception&) {
         // Unreadable: no icons.
     }
-    return 0;
+    return count;
+}
+
+} // namespace
+
+int ModuleIconCount(const std::wstring& FileName) {
+    return CountModuleIcons(FileName).Groups;
 }
 
 bool IsWindowsModule(const std::wstring& FileName, bool& IsPE) {
@@ -178,8 +189,12 @@ T32BitReader::~T32BitReader() {
     Icons.Clear();
 }
 
+T32BitReader::T32BitReader(std::wstring FileName, UniqueModule Loaded)
+    : TICLReader(std::move(FileName)), Module(std::move(Loaded)) {}
+
 bool T32BitReader::Load() {
-    Module.reset(::LoadLibraryExW(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!Module)
+        Module = LoadAsDataFile(FileName);
     if (!Module)
         return false;
     budget_.emplace(FileSizeOf(FileName));
@@ -204,7 +219,7 @@ BOOL CALLBACK T32BitReader::EnumGroup(HMODULE, LPCWSTR, LPWSTR Name, LONG_PTR Pa
 
 void T32BitReader::AddGroup(LPCWSTR Name) {
     auto icon = std::make_unique<TAdvancedIcon>();
-    icon->LoadFromResource(Module.get(), Name, *budget_);
+    icon->LoadFromResource(Module.get(), Name, *budget_, UseOfEntry(Icons.Count()));
     std::wstring entryName = IS_INTRESOURCE(Name)
                                  ? std::to_wstring(reinterpret_cast<ULONG_PTR>(Name))
                                  : std::wstring(Name);
@@ -227,7 +242,7 @@ bool T16BitReader::Load() {
         TIconList icons;
         for (std::size_t k = 0; k < module.GroupCount(); ++k) {
             auto icon = std::make_unique<TICL16Icon>();
-            icon->LoadGroup(*this, k);
+            icon->LoadGroup(*this, k, UseOfEntry(k));
             std::wstring name = useNames ? AnsiToWide(module.Names()[k]) : icon->Name;
             icons.Add(std::move(name), std::move(icon));
         }
@@ -261,7 +276,7 @@ TICL16IconImage::TICL16IconImage(const TIconEntry& Entry, std::vector<std::uint8
     SetContents(Entry, std::move(Data));
 }
 
-void TICL16Icon::LoadGroup(T16BitReader& Reader, std::size_t Index) {
+void TICL16Icon::LoadGroup(T16BitReader& Reader, std::size_t Index, TImageUse Use) {
     TMemoryStream stream;
     Reader.CopyResource(Index, true, Name, stream);
     stream.Seek(0);
@@ -269,24 +284,26 @@ void TICL16Icon::LoadGroup(T16BitReader& Reader, std::size_t Index) {
     if (!ReadHeader(stream, count))
         return;
     for (std::uint16_t i = 0; i < count; ++i)
-        LoadImage(Reader, stream);
+        LoadImage(Reader, stream, Use);
 }
 
-void TICL16Icon::LoadImage(T16BitReader& Reader, TMemoryStream& Stream) {
+void TICL16Icon::LoadImage(T16BitReader& Reader, TMemoryStream& Stream, TImageUse Use) {
     const TGroupIconEntry entry = ReadGroupIconEntry(Stream);
     Reader.Budget().TakeImage();
     std::wstring name;
     const std::vector<std::uint8_t> resource =
         Reader.ReadResource(Reader.FindIcon(entry.IconId, false), false, name);
     const std::span<const std::uint8_t> image = StatedImage(entry.Entry.BytesInRes, resource);
-    Images.Add(std::make_unique<TICL16IconImage>(
-        entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end())));
+    if (Use == TImageUse::Keep)
+        Images.Add(std::make_unique<TICL16IconImage>(
+            entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end())));
 }
 
 // --- TIconLibrary ---------------------------------------------------------------------
 
-void TIconLibrary::LoadFromFile(const std::wstring& FileName) {
-    if (ModuleIconCount(FileName) == 0)
+void TIconLibrary::LoadFromFile(const std::wstring& FileName, TLoadScope Scope) {
+    TIconCount count = CountModuleIcons(FileName);
+    if (count.Groups == 0)
         return;
     bool isPE = false;
     if (!IsWindowsModule(FileName, isPE))
@@ -294,9 +311,10 @@ void TIconLibrary::LoadFromFile(const std::wstring& FileName) {
     this->FileName = FileName;
     std::unique_ptr<TICLReader> reader;
     if (isPE)
-        reader = std::make_unique<T32BitReader>(FileName);
+        reader = std::make_unique<T32BitReader>(FileName, std::move(count.Loaded));
     else
         reader = std::make_unique<T16BitReader>(FileName);
+    reader->Scope = Scope;
     if (reader->Load())
         Icons.Assign(std::move(reader->Icons));
 }

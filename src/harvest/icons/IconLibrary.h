@@ -80,6 +80,11 @@ private:
     std::vector<TItem> items_;
 };
 
+// Which entries of a file keep their images: every one, or only the first (the others are
+// listed with their names and their images read and checked all the same, so that a damaged
+// file fails as a full read fails; see TImageUse).
+enum class TLoadScope { AllGroups, FirstGroup };
+
 // The readers' base: a file and the entries read out of it.
 class TICLReader {
 public:
@@ -93,13 +98,22 @@ public:
 
     const std::wstring FileName;
     TIconList Icons;
+    TLoadScope Scope = TLoadScope::AllGroups;
+
+protected:
+    // What becomes of the images of the entry at Position.
+    TImageUse UseOfEntry(std::size_t Position) const {
+        return Scope == TLoadScope::AllGroups || Position == 0 ? TImageUse::Keep
+                                                               : TImageUse::CheckOnly;
+    }
 };
 
 // A 32-bit module, loaded by the system as a data file; one entry per group icon in the
 // order the system enumerates them, named by the group's number in decimal or its text.
 class T32BitReader : public TICLReader {
 public:
-    using TICLReader::TICLReader;
+    // Loaded: the module already loaded as a data file from FileName, if it has been.
+    explicit T32BitReader(std::wstring FileName, UniqueModule Loaded = {});
     ~T32BitReader() override;
     // False when the system cannot load the module. An error while a group is read (a
     // missing icon resource, a directory cut short, a damaged image, more bytes or images
@@ -146,10 +160,10 @@ class TICL16Icon : public TAdvancedIcon {
 public:
     // Reads group Index of the reader's group table with all its images. A directory that
     // is not an icon directory gives no images.
-    void LoadGroup(T16BitReader& Reader, std::size_t Index);
-    // Reads one group entry from Stream and appends the image it names, without the
-    // padding after a bitmap's rows. Raises EIconDataError for a damaged image.
-    void LoadImage(T16BitReader& Reader, TMemoryStream& Stream);
+    void LoadGroup(T16BitReader& Reader, std::size_t Index, TImageUse Use = TImageUse::Keep);
+    // Reads one group entry from Stream and appends the image it names (with Keep), without
+    // the padding after a bitmap's rows. Raises EIconDataError for a damaged image.
+    void LoadImage(T16BitReader& Reader, TMemoryStream& Stream, TImageUse Use = TImageUse::Keep);
 
     std::wstring Name;
 };
@@ -163,7 +177,7 @@ public:
     // Replaces Icons by the file's entries when the file is a module holding group icons
     // and its reader accepts it; otherwise Icons keeps the previous file's entries.
     // Raises EFOpenError for a file that cannot be opened and the 32-bit reader's errors.
-    void LoadFromFile(const std::wstring& FileName);
+    void LoadFromFile(const std::wstring& FileName, TLoadScope Scope = TLoadScope::AllGroups);
 
     std::wstring FileName;
     TIconList Icons;

@@ -18,22 +18,39 @@ const wchar_t* const MsgDamaged = L"Заголовок PNG-изображени�
     throw EIconDataError(MsgDamaged);
 }
 
-std::array<std::uint32_t, 256> CrcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < table.size(); ++n) {
+using TCrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+// Table k gives the checksum of a byte followed by k zero bytes, so that eight bytes are
+// taken in one step: an image's data is checked at several times the speed of a byte-wise
+// loop, which matters for modules holding hundreds of large PNG images.
+TCrcTables CrcTables() {
+    TCrcTables tables{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (std::size_t k = 1; k < tables.size(); ++k)
+        for (std::uint32_t n = 0; n < 256; ++n)
+            tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFF];
+    return tables;
 }
 
 std::uint32_t Crc32(std::span<const std::uint8_t> Bytes) {
-    static const std::array<std::uint32_t, 256> table = CrcTable();
+    static const TCrcTables t = CrcTables();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t byte : Bytes)
-        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    const std::uint8_t* p = Bytes.data();
+    std::size_t left = Bytes.size();
+    for (; left >= 8; left -= 8, p += 8) {
+        const std::uint32_t low = Le32(p) ^ crc;
+        const std::uint32_t high = Le32(p + 4);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
+              t[4][low >> 24] ^ t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^
+              t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
+    }
+    for (; left > 0; --left, ++p)
+        crc = t[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
