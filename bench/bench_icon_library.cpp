@@ -7,13 +7,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "harvest/icons/IconLibrary.h"
 #include "support/host_shell.h"
+#include "support/icon_oracle.h"
 #include "support/scratch_folder.h"
 #include "support/system_modules.h"
 
@@ -52,21 +51,6 @@ TRound LoadAll(const std::wstring& Folder, const std::vector<std::wstring>& File
     return round;
 }
 
-// wrestool's own run time, measured by the host shell around the one call.
-double WrestoolSeconds(const std::wstring& Folder, const std::wstring& List,
-                       const std::wstring& Out) {
-    const std::string command = "cd " + ShellQuote(HostPath(Folder)) +
-                                " && s=$(date +%s%N) && xargs -d '\\n' wrestool -x -t 14 -o " +
-                                ShellQuote(HostPath(Out)) + " < " + ShellQuote(HostPath(List)) +
-                                " 2>/dev/null; e=$(date +%s%N); echo $((e - s))";
-    const HostCommandResult result = RunHostShell(command, 600000);
-    if (result.exitCode != 0)
-        return -1;
-    const std::size_t last = result.output.find_last_of("0123456789");
-    const std::size_t first = result.output.find_last_not_of("0123456789", last);
-    return std::stod(result.output.substr(first + 1, last - first)) / 1e9;
-}
-
 double Median(std::vector<double> Values) {
     std::sort(Values.begin(), Values.end());
     return Values[Values.size() / 2];
@@ -77,13 +61,10 @@ double Median(std::vector<double> Values) {
 int main() {
     const std::wstring folder = SystemFolder();
     const std::vector<std::wstring> files = FilesIn(folder);
+    std::vector<std::wstring> modules;
+    for (const std::wstring& file : files)
+        modules.push_back(folder + L"\\" + file);
     const ScratchFolder scratch;
-    const std::wstring list = scratch / L"files.txt";
-    {
-        std::ofstream out(std::filesystem::path(list), std::ios::binary);
-        for (const std::wstring& file : files)
-            out << std::string(file.begin(), file.end()) << '\n';
-    }
     const bool host = HostShellAvailable();
     std::printf("bench_icon_library: %zu files in %ls\n", files.size(), folder.c_str());
 
@@ -93,11 +74,9 @@ int main() {
     TRound last;
     for (int r = 0; r <= rounds; ++r) { // round 0 warms the file cache for both
         const std::wstring out = scratch / (L"ours" + std::to_wstring(r));
-        const std::wstring extracted = scratch / (L"theirs" + std::to_wstring(r));
         ::CreateDirectoryW(out.c_str(), nullptr);
-        ::CreateDirectoryW(extracted.c_str(), nullptr);
         last = LoadAll(folder, files, out);
-        const double wrestool = host ? WrestoolSeconds(folder, list, extracted) : -1;
+        const double wrestool = host ? WrestoolSeconds(modules, scratch) : -1;
         if (r == 0)
             continue;
         ours.push_back(last.Seconds);

@@ -2,7 +2,7 @@
 
 #include "app/first_show_notice.h"
 
-#include "app/author_site.h"
+#include "dialogs/author_site.h"
 #include "util/app_folder.h"
 #include "util/error_log.h"
 #include "util/exception_text.h"

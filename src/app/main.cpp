@@ -17,7 +17,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     hints.color = RGB(252, 208, 56);
     Application::SetTitle(L"Quillmont");
 
-    int exitCode = 0;
     Application::Guarded([&] {
         FormInstance<Tfrm_main_quillmont> frm_main_quillmont;
         frm_main_quillmont.Create();
@@ -26,5 +25,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     });
     if (SUCCEEDED(com))
         ::OleUninitialize();
-    return exitCode;
+    return 0;
 }

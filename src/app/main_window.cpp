@@ -4,10 +4,10 @@
 #include "app/main_window.h"
 
 #include "../res/resource_ids.h"
-#include "app/author_site.h"
 #include "catalogue/search_form.h"
 #include "catalogue/sort_lv.h"
 #include "dialogs/about.h"
+#include "dialogs/author_site.h"
 #include "shell/explorer_entry.h"
 #include "ui/application.h"
 #include "util/app_folder.h"

@@ -6,28 +6,11 @@
 #include "catalogue/shell_icon.h"
 #include "ui/application.h"
 #include "ui/cursor.h"
+#include "util/flag_scope.h"
 
 namespace {
 
 const wchar_t* const kPreviewHint = L"Просмотр иконки (32х32)";
-
-// Ends the list's batch update and the busy state however the scan ends.
-class ScanScope {
-public:
-    ScanScope(ListView& list, bool& scanning) : list_(list), scanning_(scanning) {
-        scanning_ = true;
-    }
-    ~ScanScope() {
-        list_.EndUpdate();
-        scanning_ = false;
-    }
-    ScanScope(const ScanScope&) = delete;
-    ScanScope& operator=(const ScanScope&) = delete;
-
-private:
-    ListView& list_;
-    bool& scanning_;
-};
 
 } // namespace
 
@@ -56,7 +39,8 @@ void TCatalogue::Scan() {
     c_.ImageList_lv_16.Clear();
     c_.ImageList_lv_32.Clear();
     {
-        ScanScope scope(c_.lv, scanning_);
+        // However the scan ends, the list's batch update ends with it.
+        const FlagScope scope(scanning_, [this] { c_.lv.EndUpdate(); });
         c_.lv.BeginUpdate();
         c_.lv.Clear();
         c_.sb.SetPanelText(0, L"Ждите....");

@@ -15,12 +15,6 @@ constexpr int kClientWidth = 367;
 constexpr int kClientHeight = 139;
 constexpr int kButtonStrip = 46;
 
-// Asked after each hit; false when the user answered No.
-bool GoOn(const std::wstring& entry) {
-    return TimedMessageDlg(std::wstring(kFindTitle), FindQuestionText(entry), mtConfirmation,
-                           mbYesNo, false, 0, clBtnFace, false) != mrNo;
-}
-
 } // namespace
 
 void Tfrm_search::Create(HWND owner) {
@@ -53,10 +47,10 @@ void FindInCatalogue(HWND owner, ListView& lv) {
         lv.MakeVisible(row, true);
         lv.Focus();
         ++hits;
-        if (!GoOn(entry))
+        // Asked after each hit; only No ends the find.
+        if (AskYesNoDlg(std::wstring(kFindTitle), FindQuestionText(entry)) == mrNo)
             return;
     }
     ::MessageBeep(MB_ICONASTERISK);
-    TimedMessageDlg(FindReportTitle(entry), FindReportText(hits), mtInformation, mbOKOnly, false, 0,
-                    clBtnFace, false);
+    ReportDlg(mtInformation, FindReportTitle(entry), FindReportText(hits));
 }

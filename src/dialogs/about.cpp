@@ -3,6 +3,7 @@
 #include "dialogs/about.h"
 
 #include "../res/resource_ids.h"
+#include "dialogs/author_site.h"
 #include "ui/application.h"
 #include "util/date_time_text.h"
 #include "util/exe_file_date.h"
@@ -18,7 +19,6 @@ constexpr COLORREF kLinkRed = 0x000000FF;
 
 // The author's contact lines: placeholders under reserved example names.
 const wchar_t* const kAuthorMail = L"author@example.org";
-const wchar_t* const kAuthorSite = L"quillmont.example.org";
 const wchar_t* const kAuthorPage = L"quillmont.example.org/index/0-42";
 
 // " от: " and the executable's date; empty when the date cannot be read.

@@ -292,6 +292,14 @@ int TimedMessageDlg(const std::wstring& Title, const std::wstring& Text, TMsgDlg
     }
 }
 
+int AskYesNoDlg(const std::wstring& title, const std::wstring& text) {
+    return TimedMessageDlg(title, text, mtConfirmation, mbYesNo, false, 0, clBtnFace, false);
+}
+
+void ReportDlg(TMsgDlgType kind, const std::wstring& title, const std::wstring& text) {
+    TimedMessageDlg(title, text, kind, mbOKOnly, false, 0, clBtnFace, false);
+}
+
 namespace {
 
 // The notice: a message dialog with its check box.

@@ -67,6 +67,13 @@ int TimedMessageDlg(const std::wstring& Title, const std::wstring& Text, TMsgDlg
                     TMsgDlgButtons Buttons, bool NoCenter, std::uint8_t Seconds, TColor Color,
                     bool TimeoutOk);
 
+// The two plain forms most commands use: centred over the active window, no countdown, the
+// button-face colour. The question has Yes and No and returns the result code as
+// TimedMessageDlg does (callers decide what the close box and a failed dialog mean); the
+// report has one OK button.
+int AskYesNoDlg(const std::wstring& title, const std::wstring& text);
+void ReportDlg(TMsgDlgType kind, const std::wstring& title, const std::wstring& text);
+
 // Shows the notice "Напоминание": the information dialog with Text, buttons Yes and No
 // (YesNo) or OK, and an unticked check box captioned BoxCaption under the buttons. Checked
 // receives the box's state; the result is true only when Yes closed the dialog.

@@ -10,27 +10,12 @@
 #include "ui/application.h"
 #include "ui/cadence.h"
 #include "ui/cursor.h"
+#include "util/flag_scope.h"
 
 namespace {
 
 // Input reaches the window at least this often (milliseconds) while the export runs.
 constexpr DWORD kPumpMs = 40;
-
-// Marks an export as running for its whole life and restores the default cursor, however
-// the export ends.
-class ExportScope {
-public:
-    explicit ExportScope(bool& running) : running_(running) { running_ = true; }
-    ~ExportScope() {
-        running_ = false;
-        Screen::SetCursor(nullptr);
-    }
-    ExportScope(const ExportScope&) = delete;
-    ExportScope& operator=(const ExportScope&) = delete;
-
-private:
-    bool& running_;
-};
 
 } // namespace
 
@@ -48,8 +33,7 @@ bool TIconExport::EscapeDown() {
 }
 
 bool TIconExport::StopConfirmed() {
-    return TimedMessageDlg(L"Сохранение...", L"Остановить?", mtConfirmation, mbYesNo, false, 0,
-                           clBtnFace, false) == mrYes;
+    return AskYesNoDlg(L"Сохранение...", L"Остановить?") == mrYes;
 }
 
 void TIconExport::Run() {
@@ -58,7 +42,8 @@ void TIconExport::Run() {
     const int ticked = CountCheckedRows(c_.lv);
     if (ticked == 0)
         return;
-    ExportScope scope(running_);
+    // However the export ends, the default cursor comes back.
+    const FlagScope scope(running_, [] { Screen::SetCursor(nullptr); });
     std::wstring folder;
     if (!c_.ChooseFolder(L"Выберите (или создайте) папку для извлечения иконок в файл (" +
                              std::to_wstring(ticked) + L")",

@@ -3,37 +3,14 @@
 #include <algorithm>
 #include <limits>
 
+#include "util/byte_order.h"
+
 namespace {
 
 constexpr uint64_t kMaxFileSize = std::numeric_limits<uint32_t>::max();
 
 bool IsDibDepth(uint32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
-
-void Put16(std::span<uint8_t> out, std::size_t at, uint16_t v) {
-    out[at] = static_cast<uint8_t>(v);
-    out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(std::span<uint8_t> out, std::size_t at, uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i)
-        out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-uint16_t Get16(std::span<const uint8_t> in, std::size_t at) {
-    return static_cast<uint16_t>(in[at] | in[at + 1] << 8);
-}
-
-uint32_t Get32(std::span<const uint8_t> in, std::size_t at) {
-    uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(in[at + i]) << (8 * i);
-    return v;
-}
-
-int32_t GetInt32(std::span<const uint8_t> in, std::size_t at) {
-    return static_cast<int32_t>(Get32(in, at));
 }
 
 } // namespace
@@ -90,43 +67,11 @@ std::size_t PixelBlockSize(const DibHeader& header) {
     return header.biSizeImage;
 }
 
-void StoreDibHeader(const DibHeader& header, std::span<uint8_t> out) {
-    if (out.size() < kDibHeaderSize)
-        throw EInvalidBitmap();
-    Put32(out, 0, header.biSize);
-    Put32(out, 4, static_cast<uint32_t>(header.biWidth));
-    Put32(out, 8, static_cast<uint32_t>(header.biHeight));
-    Put16(out, 12, header.biPlanes);
-    Put16(out, 14, header.biBitCount);
-    Put32(out, 16, header.biCompression);
-    Put32(out, 20, header.biSizeImage);
-    Put32(out, 24, static_cast<uint32_t>(header.biXPelsPerMeter));
-    Put32(out, 28, static_cast<uint32_t>(header.biYPelsPerMeter));
-    Put32(out, 32, header.biClrUsed);
-    Put32(out, 36, header.biClrImportant);
-}
-
-DibHeader LoadDibHeader(std::span<const uint8_t> bytes) {
-    if (bytes.size() < kDibHeaderSize)
-        throw EInvalidBitmap();
-    DibHeader header;
-    header.biSize = Get32(bytes, 0);
-    header.biWidth = GetInt32(bytes, 4);
-    header.biHeight = GetInt32(bytes, 8);
-    header.biPlanes = Get16(bytes, 12);
-    header.biBitCount = Get16(bytes, 14);
-    header.biCompression = Get32(bytes, 16);
-    header.biSizeImage = Get32(bytes, 20);
-    header.biXPelsPerMeter = GetInt32(bytes, 24);
-    header.biYPelsPerMeter = GetInt32(bytes, 28);
-    header.biClrUsed = Get32(bytes, 32);
-    header.biClrImportant = Get32(bytes, 36);
-    return header;
-}
-
 std::vector<uint8_t> ComposeIconFile(std::span<const uint8_t> colourHeaderBlock,
                                      std::span<const uint8_t> colourRows,
                                      std::span<const uint8_t> maskRows) {
+    if (colourHeaderBlock.size() < kDibHeaderSize)
+        throw EInvalidBitmap();
     const DibHeader header = LoadDibHeader(colourHeaderBlock);
     const uint64_t imageSize =
         uint64_t{colourHeaderBlock.size()} + colourRows.size() + maskRows.size();
@@ -137,19 +82,19 @@ std::vector<uint8_t> ComposeIconFile(std::span<const uint8_t> colourHeaderBlock,
 
     std::vector<uint8_t> file(kIconFileHeadSize + imageSize);
     const std::span<uint8_t> out(file);
-    Put16(out, 0, 0); // reserved
-    Put16(out, 2, 1); // resource type: icon
-    Put16(out, 4, 1); // one image
+    PutLe16(&out[0], 0); // reserved
+    PutLe16(&out[2], 1); // resource type: icon
+    PutLe16(&out[4], 1); // one image
     // Width and height keep their low 8 bits: 256 is written as 0, as the format wants.
     out[6] = static_cast<uint8_t>(header.biWidth);
     out[7] = static_cast<uint8_t>(header.biHeight);
     // The colour depth in bits per pixel (planes is 1), not a number of colours.
     out[8] = static_cast<uint8_t>(header.biBitCount * header.biPlanes);
     out[9] = 0;
-    Put16(out, 10, header.biPlanes);
-    Put16(out, 12, header.biBitCount);
-    Put32(out, 14, static_cast<uint32_t>(imageSize));
-    Put32(out, 18, kIconFileHeadSize);
+    PutLe16(&out[10], header.biPlanes);
+    PutLe16(&out[12], header.biBitCount);
+    PutLe32(&out[14], static_cast<uint32_t>(imageSize));
+    PutLe32(&out[18], kIconFileHeadSize);
     // Bytes 22 to 37 stay zero.
 
     auto at = file.begin() + kIconFileHeadSize;
@@ -157,6 +102,6 @@ std::vector<uint8_t> ComposeIconFile(std::span<const uint8_t> colourHeaderBlock,
     at = std::copy(colourRows.begin(), colourRows.end(), at);
     std::copy(maskRows.begin(), maskRows.end(), at);
     // The image's height counts the colour rows and the mask rows.
-    Put32(out, kIconFileHeadSize + 8, static_cast<uint32_t>(header.biHeight * 2));
+    PutLe32(&out[kIconFileHeadSize + 8], static_cast<uint32_t>(header.biHeight * 2));
     return file;
 }

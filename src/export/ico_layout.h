@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "util/dib_header.h"
 #include "util/exception.h"
 
 // Raised for a bitmap that cannot be turned into icon-file form (no colour bitmap, a header
@@ -17,22 +18,6 @@ public:
     EInvalidBitmap();
 };
 
-// The 40-byte device-independent bitmap header, field for field.
-struct DibHeader {
-    uint32_t biSize = 0;
-    int32_t biWidth = 0;
-    int32_t biHeight = 0;
-    uint16_t biPlanes = 0;
-    uint16_t biBitCount = 0;
-    uint32_t biCompression = 0;
-    uint32_t biSizeImage = 0;
-    int32_t biXPelsPerMeter = 0;
-    int32_t biYPelsPerMeter = 0;
-    uint32_t biClrUsed = 0;
-    uint32_t biClrImportant = 0;
-};
-
-inline constexpr std::size_t kDibHeaderSize = 40;
 // Directory header (6), its one entry (16) and sixteen zero bytes before the image.
 inline constexpr std::size_t kIconFileHeadSize = 38;
 // Room a fetch may use behind the header: a full 256-entry colour table is the most.
@@ -53,9 +38,6 @@ uint32_t DibRowLength(int32_t width, uint16_t bitCount);
 // normalised header.
 std::size_t HeaderBlockSize(const DibHeader& header);
 std::size_t PixelBlockSize(const DibHeader& header);
-
-void StoreDibHeader(const DibHeader& header, std::span<uint8_t> out);
-DibHeader LoadDibHeader(std::span<const uint8_t> bytes);
 
 // The whole .ico file: directory, sixteen zero bytes, the colour header block with its
 // height doubled (the image holds the colour rows and the mask rows), the colour rows and

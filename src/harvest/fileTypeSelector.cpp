@@ -34,11 +34,11 @@ void Tfrm_fileTypeSelector::Create(HWND owner) {
         CenterOver(owner);
 }
 
-bool ChooseFileTypeMask(HWND owner, std::wstring& Mask) {
+bool ChooseFileTypeMask(HWND owner, std::wstring& mask) {
     FormInstance<Tfrm_fileTypeSelector> frm_fileTypeSelector;
     frm_fileTypeSelector.Create(owner);
     if (frm_fileTypeSelector.ShowModal() != mrOk)
         return false;
-    Mask = FileTypeMask(frm_fileTypeSelector.rg_file_type.ItemIndex());
+    mask = FileTypeMask(frm_fileTypeSelector.rg_file_type.ItemIndex());
     return true;
 }

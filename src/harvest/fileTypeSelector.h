@@ -24,4 +24,4 @@ public:
 
 // Shows the chooser modally. True with the scanner mask of the chosen kind when the user
 // confirmed with OK; false for any other ending (Cancel, Esc, the close box).
-bool ChooseFileTypeMask(HWND owner, std::wstring& Mask);
+bool ChooseFileTypeMask(HWND owner, std::wstring& mask);

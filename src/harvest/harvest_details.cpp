@@ -9,6 +9,7 @@
 #include "harvest/icons/module_kind.h"
 #include "harvest/icons/ne_parser.h"
 #include "util/byte_order.h"
+#include "util/dib_header.h"
 
 namespace {
 
@@ -17,22 +18,22 @@ constexpr std::uint16_t PE32Magic = 0x10B;
 constexpr std::uint16_t PE32PlusMagic = 0x20B;
 constexpr std::size_t MaxGroupNameInFile = 60;
 
-std::uint16_t Read16(TByteSource& Source, std::uint64_t Offset) {
+std::uint16_t Read16(TByteSource& source, std::uint64_t offset) {
     std::array<std::uint8_t, 2> pair{};
-    Source.ReadAt(Offset, pair);
-    return static_cast<std::uint16_t>(pair[0] | pair[1] << 8);
+    source.ReadAt(offset, pair);
+    return Le16(pair.data());
 }
 
 // Samples per pixel of a PNG colour type: grey, -, RGB, palette, grey+alpha, -, RGBA.
-std::uint32_t PngChannels(std::uint8_t ColourType) {
+std::uint32_t PngChannels(std::uint8_t colourType) {
     static constexpr std::array<std::uint8_t, 7> channels = {1, 0, 3, 1, 2, 0, 4};
-    return ColourType < channels.size() ? channels[ColourType] : 0;
+    return colourType < channels.size() ? channels[colourType] : 0;
 }
 
 } // namespace
 
-const wchar_t* SourceKindText(TSourceKind Kind) {
-    switch (Kind) {
+const wchar_t* SourceKindText(TSourceKind kind) {
+    switch (kind) {
     case TSourceKind::PE32:
         return L"PE32";
     case TSourceKind::PE32Plus:
@@ -49,14 +50,14 @@ const wchar_t* SourceKindText(TSourceKind Kind) {
     return L"-";
 }
 
-TSourceKind ModuleSourceKind(TByteSource& Source) {
+TSourceKind ModuleSourceKind(TByteSource& source) {
     try {
-        switch (ModuleKindOf(Source)) {
+        switch (ModuleKindOf(source)) {
         case TModuleKind::NE:
             return TSourceKind::NE;
         case TModuleKind::PE: {
             // The optional header follows the 4-byte signature and the 20-byte file header.
-            const std::uint16_t magic = Read16(Source, Read16(Source, 60) + 24u);
+            const std::uint16_t magic = Read16(source, Read16(source, 60) + 24u);
             if (magic == PE32Magic)
                 return TSourceKind::PE32;
             if (magic == PE32PlusMagic)
@@ -72,8 +73,8 @@ TSourceKind ModuleSourceKind(TByteSource& Source) {
     return TSourceKind::Other;
 }
 
-std::vector<std::string> NEGroupIdentifiers(TByteSource& Source) {
-    TNEModule module(Source, std::wstring());
+std::vector<std::string> NEGroupIdentifiers(TByteSource& source) {
+    TNEModule module(source, std::wstring());
     module.ReadHeaders();
     module.ReadResourceTable();
     std::vector<std::string> ids;
@@ -85,72 +86,77 @@ std::vector<std::string> NEGroupIdentifiers(TByteSource& Source) {
         // A named resource: its Id is the offset of a length-prefixed name in the table.
         const std::uint64_t at = static_cast<std::uint64_t>(module.ResTableOffset()) + entry.Id;
         std::array<std::uint8_t, 1> length{};
-        Source.ReadAt(at, length);
+        source.ReadAt(at, length);
         std::string name(length[0], '\0');
-        Source.ReadAt(at + 1, std::span(reinterpret_cast<std::uint8_t*>(name.data()), name.size()));
+        source.ReadAt(at + 1, std::span(reinterpret_cast<std::uint8_t*>(name.data()), name.size()));
         ids.push_back(std::move(name));
     }
     return ids;
 }
 
-std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> Image) {
-    if (IsPngImage(Image)) {
+std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> image) {
+    if (IsPngImage(image)) {
         // Signature (8), chunk length and type (8), then width, height, depth, colour type.
-        if (Image.size() < 26)
+        if (image.size() < 26)
             return std::nullopt;
-        return TImageFacts{Be32(&Image[16]), Be32(&Image[20]), Image[24] * PngChannels(Image[25]),
+        return TImageFacts{Be32(&image[16]), Be32(&image[20]), image[24] * PngChannels(image[25]),
                            true};
     }
-    if (Image.size() < 16 || Le32(&Image[0]) < 16)
+    // Up to the bit count: the fields every header version shares.
+    const DibHeader header = LoadDibHeader(image);
+    if (image.size() < 16 || header.biSize < 16)
         return std::nullopt;
     // A negative height stands for rows stored top down.
-    auto magnitude = [](std::uint32_t v) { return static_cast<std::int32_t>(v) < 0 ? 0u - v : v; };
-    return TImageFacts{magnitude(Le32(&Image[4])), magnitude(Le32(&Image[8])) / 2, Le16(&Image[14]),
+    auto magnitude = [](std::int32_t v) {
+        const auto u = static_cast<std::uint32_t>(v);
+        return v < 0 ? 0u - u : u;
+    };
+    return TImageFacts{magnitude(header.biWidth), magnitude(header.biHeight) / 2, header.biBitCount,
                        false};
 }
 
-std::wstring ImageFactsText(const TImageFacts& Facts) {
-    return std::to_wstring(Facts.Width) + L"x" + std::to_wstring(Facts.Height) + L"x" +
-           std::to_wstring(Facts.Bits) + (Facts.Png ? L"png" : L"");
+std::wstring ImageFactsText(const TImageFacts& facts) {
+    return std::to_wstring(facts.Width) + L"x" + std::to_wstring(facts.Height) + L"x" +
+           std::to_wstring(facts.Bits) + (facts.Png ? L"png" : L"");
 }
 
-std::vector<std::span<const std::uint8_t>> IcoFileImages(std::span<const std::uint8_t> File) {
+std::vector<std::span<const std::uint8_t>> IcoFileImages(std::span<const std::uint8_t> file) {
     std::vector<std::span<const std::uint8_t>> images;
-    if (File.size() < IconDirHeaderSize || Le16(&File[0]) != 0 || Le16(&File[2]) != 1)
+    if (file.size() < IconDirHeaderSize || Le16(&file[0]) != 0 || Le16(&file[2]) != 1)
         return images;
-    const std::size_t count = Le16(&File[4]);
+    const std::size_t count = Le16(&file[4]);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = IconDirHeaderSize + i * IconFileEntrySize;
-        if (File.size() - entry < IconFileEntrySize || entry > File.size())
+        if (file.size() - entry < IconFileEntrySize || entry > file.size())
             break;
-        const std::uint64_t length = Le32(&File[entry + 8]);
-        const std::uint64_t offset = Le32(&File[entry + 12]);
-        if (offset >= File.size())
+        const std::uint64_t length = Le32(&file[entry + 8]);
+        const std::uint64_t offset = Le32(&file[entry + 12]);
+        if (offset >= file.size())
             continue;
         images.push_back(
-            File.subspan(offset, std::min<std::uint64_t>(length, File.size() - offset)));
+            file.subspan(offset, std::min<std::uint64_t>(length, file.size() - offset)));
     }
     return images;
 }
 
-std::wstring SafeFileNamePart(std::wstring_view Text) {
-    std::wstring safe = ShortenName(Text, MaxGroupNameInFile);
+std::wstring SafeFileNamePart(std::wstring_view text) {
+    std::wstring safe = ShortenName(text, MaxGroupNameInFile);
     for (wchar_t& c : safe)
         if (c < 32 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos)
             c = L'_';
     return safe;
 }
 
-std::wstring GroupFileName(const std::wstring& SaveDir, std::wstring_view Name,
-                           std::size_t Position, std::wstring_view Group) {
-    std::wstring name = HarvestFileName(SaveDir, Name, Position);
-    name.insert(name.size() - 4, L"_" + SafeFileNamePart(Group)); // before ".ico"
-    return name;
+std::wstring GroupFileName(const std::wstring& saveDir, std::wstring_view name,
+                           std::size_t position, std::wstring_view group) {
+    std::wstring file = HarvestFileName(saveDir, name, position);
+    file.insert(file.size() - 4, L"_" + SafeFileNamePart(group)); // before ".ico"
+    return file;
 }
 
-std::uint64_t ContentDigest(std::span<const std::uint8_t> Bytes) {
+std::uint64_t ContentDigest(std::span<const std::uint8_t> bytes) {
     std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (std::uint8_t b : Bytes)
+    for (std::uint8_t b : bytes)
         hash = (hash ^ b) * 0x100000001b3ull;
     return hash;
 }

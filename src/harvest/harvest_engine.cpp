@@ -12,59 +12,59 @@
 #include "util/os_error.h"
 #include "util/whole_file.h"
 
-bool IsIcoFileName(const std::wstring& Name) {
-    const std::size_t dot = Name.rfind(L'.');
+bool IsIcoFileName(const std::wstring& name) {
+    const std::size_t dot = name.rfind(L'.');
     if (dot == std::wstring::npos)
         return false;
-    std::wstring extension = Name.substr(dot);
+    std::wstring extension = name.substr(dot);
     ::CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
     return extension == L".ico";
 }
 
-THarvestEngine::THarvestEngine(TIconLibrary& Loader, TAdvancedIcon& Icon, std::wstring LogPath)
-    : loader_(Loader), icon_(Icon), logPath_(std::move(LogPath)) {}
+THarvestEngine::THarvestEngine(TIconLibrary& loader, TAdvancedIcon& icon, std::wstring logPath)
+    : loader_(loader), icon_(icon), logPath_(std::move(logPath)) {}
 
-THarvestSummary THarvestEngine::Run(const std::vector<TFilePack>& Files,
-                                    const std::wstring& SaveDir, THarvestObserver& Observer) {
+THarvestSummary THarvestEngine::Run(const std::vector<TFilePack>& files,
+                                    const std::wstring& saveDir, THarvestObserver& observer) {
     THarvestSummary summary;
-    summary.Found = Files.size();
-    temporaries_.emplace(SaveDir);
-    for (std::size_t i = 0; i < Files.size(); ++i) {
-        if (Observer.StopRequested()) {
+    summary.Found = files.size();
+    temporaries_.emplace(saveDir);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (observer.StopRequested()) {
             summary.Stopped = true;
             break;
         }
         // A copy: the observer may run code that changes the list.
-        const TFilePack file = Files[i];
-        THarvestFileResult result = ProcessFile(file, i, SaveDir, Observer);
+        const TFilePack file = files[i];
+        THarvestFileResult result = ProcessFile(file, i, saveDir, observer);
         if (result.Outcome == THarvestOutcome::Saved || result.Outcome == THarvestOutcome::Copied)
             ++summary.Saved;
-        Observer.FileFinished(i, file, result);
+        observer.FileFinished(i, file, result);
         summary.Results.push_back(std::move(result));
     }
     temporaries_.reset();
     return summary;
 }
 
-THarvestFileResult THarvestEngine::ProcessFile(const TFilePack& File, std::size_t Position,
-                                               const std::wstring& SaveDir,
-                                               THarvestObserver& Observer) {
-    Observer.FileStarted(Position, File);
-    const std::wstring output = HarvestFileName(SaveDir, File.Name, Position);
+THarvestFileResult THarvestEngine::ProcessFile(const TFilePack& file, std::size_t position,
+                                               const std::wstring& saveDir,
+                                               THarvestObserver& observer) {
+    observer.FileStarted(position, file);
+    const std::wstring output = HarvestFileName(saveDir, file.Name, position);
     THarvestFileResult result;
     try {
-        if (IsIcoFileName(File.Name))
-            result = CopyIconFile(File, output);
+        if (IsIcoFileName(file.Name))
+            result = CopyIconFile(file, output);
         else
-            result = SaveIcons(File, SaveDir, Position, Observer);
+            result = SaveIcons(file, saveDir, position, observer);
     } catch (...) {
         const std::wstring message = CurrentExceptionMessage();
         AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 25-1 \"" + message + L"\"\r\n" +
-                                    File.Path + File.Name);
+                                    file.Path + file.Name);
         result = {THarvestOutcome::Failed, output, message};
     }
     if (Options.Details)
-        AddDetails(File, result);
+        AddDetails(file, result);
     return result;
 }
 
@@ -73,9 +73,9 @@ namespace {
 // An .ico file larger than this is copied without being read for duplicates or details.
 constexpr std::uint64_t kLargestReadIco = 64 << 20;
 
-std::vector<std::uint8_t> ReadSmallFile(const std::wstring& FileName) {
+std::vector<std::uint8_t> ReadSmallFile(const std::wstring& fileName) {
     try {
-        TFileStream stream(FileName, TFileStream::TShare::DenyNone);
+        TFileStream stream(fileName, TFileStream::TShare::DenyNone);
         if (stream.Size() > kLargestReadIco)
             return {};
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size()));
@@ -86,19 +86,19 @@ std::vector<std::uint8_t> ReadSmallFile(const std::wstring& FileName) {
     }
 }
 
-std::wstring FileNameOf(const std::wstring& Path) {
-    return Path.substr(Path.find_last_of(L'\\') + 1);
+std::wstring FileNameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
 }
 
-bool SameText(const std::wstring& A, const std::wstring& B) {
-    return ::CompareStringOrdinal(A.c_str(), static_cast<int>(A.size()), B.c_str(),
-                                  static_cast<int>(B.size()), TRUE) == CSTR_EQUAL;
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// Whether Folder (ending in "\") is the system folder itself, as either build names it.
-bool IsSystemFolder(const std::wstring& Folder, const std::wstring& Root) {
+// Whether folder (ending in "\") is the system folder itself, as either build names it.
+bool IsSystemFolder(const std::wstring& folder, const std::wstring& root) {
     for (const wchar_t* name : {L"System32\\", L"SysWOW64\\", L"Sysnative\\"})
-        if (SameText(Folder, Root + L"\\" + name))
+        if (SameText(folder, root + L"\\" + name))
             return true;
     return false;
 }
@@ -109,20 +109,20 @@ std::wstring SystemRoot() {
     return length > 0 && length < MAX_PATH ? std::wstring(root, length) : std::wstring();
 }
 
-std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>>& Images) {
+std::vector<TImageFacts> FactsOf(const std::vector<std::span<const std::uint8_t>>& images) {
     std::vector<TImageFacts> facts;
-    for (std::span<const std::uint8_t> image : Images)
+    for (std::span<const std::uint8_t> image : images)
         if (const std::optional<TImageFacts> f = ImageFactsOf(image))
             facts.push_back(*f);
     return facts;
 }
 
-// The .ico form of Entry with each image's entry stating its own width and height, as its
+// The .ico form of icon with each image's entry stating its own width and height, as its
 // bytes give them (an image without bytes keeps its entry's).
-void ComposeOwnSizeForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
+void ComposeOwnSizeForm(const TAdvancedIcon& icon, TMemoryStream& form) {
     std::vector<TIconFileImage> images;
-    for (int i = 0; i < Entry.Images.Count(); ++i) {
-        const TIconImage* image = Entry.Images.Items(i);
+    for (int i = 0; i < icon.Images.Count(); ++i) {
+        const TIconImage* image = icon.Images.Items(i);
         TIconEntry entry = image->Entry();
         const std::span<const std::uint8_t> data = image->Data();
         if (const std::optional<TImageFacts> own = ImageFactsOf(data)) {
@@ -131,27 +131,27 @@ void ComposeOwnSizeForm(const TAdvancedIcon& Entry, TMemoryStream& Form) {
         }
         images.push_back({entry, data});
     }
-    WriteIconFile(Form, images);
+    WriteIconFile(form, images);
 }
 
 // Writes an icon's .ico form as TAdvancedIcon::SaveToFile writes one, with its errors.
-void WriteIconForm(const std::wstring& FileName, const TMemoryStream& Form,
-                   const TTemporaryFolder* Temporaries) {
+void WriteIconForm(const std::wstring& fileName, const TMemoryStream& form,
+                   const TTemporaryFolder* temporaries) {
     try {
-        WriteWholeFile(FileName, Form.Bytes(), TWriteSafety::Remakeable, Temporaries);
+        WriteWholeFile(fileName, form.Bytes(), TWriteSafety::Remakeable, temporaries);
     } catch (const EOSError& e) {
-        RaiseFileCreateError(FileName, e.ErrorCode());
+        RaiseFileCreateError(fileName, e.ErrorCode());
     }
 }
 
 } // namespace
 
-THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std::wstring& Output) {
+THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& file, const std::wstring& output) {
     THarvestFileResult result{
-        THarvestOutcome::Copied, Output, {}, TSourceKind::ICO, {{{}, Output}}};
+        THarvestOutcome::Copied, output, {}, TSourceKind::ICO, {{{}, output}}};
     std::vector<std::uint8_t> bytes;
     if (Options.SkipDuplicates || Options.Details)
-        bytes = ReadSmallFile(File.Path + File.Name);
+        bytes = ReadSmallFile(file.Path + file.Name);
     if (Options.Details)
         result.Groups[0].Images = FactsOf(IcoFileImages(bytes));
     if (Options.SkipDuplicates && !bytes.empty()) {
@@ -162,7 +162,7 @@ THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std
         }
     }
     try {
-        CopyWholeFile(File.Path + File.Name, Output, TWriteSafety::Remakeable, Temporaries());
+        CopyWholeFile(file.Path + file.Name, output, TWriteSafety::Remakeable, Temporaries());
     } catch (const EOSError& e) {
         const std::wstring message = SysErrorMessage(e.ErrorCode());
         AppendLogLine(logPath_, CurrentDateTimeText() + L", Error № 22-1 \"" + message + L"\"");
@@ -171,19 +171,19 @@ THarvestFileResult THarvestEngine::CopyIconFile(const TFilePack& File, const std
         return result;
     }
     if (Options.SkipDuplicates && !bytes.empty())
-        Remember(bytes, Output);
+        Remember(bytes, output);
     return result;
 }
 
 // Each group saved is copied from the loader into the harvest icon and that copy is
 // saved, so every output is made the same way; without options only the first group is.
-THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
-                                             std::size_t Position, THarvestObserver& Observer) {
-    const std::wstring fileName = File.Path + File.Name;
+THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& file, const std::wstring& saveDir,
+                                             std::size_t position, THarvestObserver& observer) {
+    const std::wstring fileName = file.Path + file.Name;
     THarvestFileResult result{THarvestOutcome::NoIcon};
     loader_.Icons.Clear();
     loader_.LoadFromFile(fileName, LoadScope());
-    if (loader_.Icons.Count() == 0 && Options.FollowMun && LoadMun(File))
+    if (loader_.Icons.Count() == 0 && Options.FollowMun && LoadMun(file))
         result.Kind = TSourceKind::MUN;
     const int count =
         Options.AllGroups ? loader_.Icons.Count() : std::min(loader_.Icons.Count(), 1);
@@ -195,15 +195,15 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
         if (!entry || entry->Images.Count() == 0)
             continue;
         THarvestGroup group{names.empty() ? loader_.Icons.Strings(i) : names[i]};
-        group.Output = HarvestFileName(SaveDir, File.Name, Position);
+        group.Output = HarvestFileName(saveDir, file.Name, position);
         if (Options.AllGroups) {
-            group.Output = GroupFileName(SaveDir, File.Name, Position, group.Name);
+            group.Output = GroupFileName(saveDir, file.Name, position, group.Name);
             for (const THarvestGroup& earlier : result.Groups)
                 if (SameText(earlier.Output, group.Output))
-                    group.Output = GroupFileName(SaveDir, File.Name, Position,
+                    group.Output = GroupFileName(saveDir, file.Name, position,
                                                  group.Name + L"~" + std::to_wstring(i + 1));
         }
-        if (!SaveGroup(group, *entry, Observer))
+        if (!SaveGroup(group, *entry, observer))
             continue;
         // Saved when any group was written, the first written naming the result.
         if (result.Outcome != THarvestOutcome::Saved) {
@@ -221,37 +221,37 @@ THarvestFileResult THarvestEngine::SaveIcons(const TFilePack& File, const std::w
 // copied into the harvest icon, handed to the observer to draw and saved, as the window
 // saves it; every group of a module is written with its images' own widths and heights,
 // as the module stores them.
-bool THarvestEngine::SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry,
-                               THarvestObserver& Observer) {
+bool THarvestEngine::SaveGroup(THarvestGroup& group, TAdvancedIcon& entry,
+                               THarvestObserver& observer) {
     TMemoryStream form;
     const bool firstIcon = !Options.AllGroups;
     if (firstIcon) {
-        icon_.Assign(Entry);
+        icon_.Assign(entry);
         if (icon_.Images.Count() == 0)
             return false;
         icon_.SaveToStream(form);
     } else {
-        ComposeOwnSizeForm(Entry, form);
+        ComposeOwnSizeForm(entry, form);
     }
     if (Options.Details)
-        for (int k = 0; k < Entry.Images.Count(); ++k)
+        for (int k = 0; k < entry.Images.Count(); ++k)
             if (const std::optional<TImageFacts> facts =
-                    ImageFactsOf(Entry.Images.Items(k)->Data()))
-                Group.Images.push_back(*facts);
+                    ImageFactsOf(entry.Images.Items(k)->Data()))
+                group.Images.push_back(*facts);
     if (Options.SkipDuplicates) {
-        Group.DuplicateOf = WrittenBefore(form.Bytes());
-        if (!Group.DuplicateOf.empty())
+        group.DuplicateOf = WrittenBefore(form.Bytes());
+        if (!group.DuplicateOf.empty())
             return true;
     }
     try {
         if (firstIcon)
-            Observer.IconReady(icon_);
-        WriteIconForm(Group.Output, form, Temporaries());
+            observer.IconReady(icon_);
+        WriteIconForm(group.Output, form, Temporaries());
     } catch (...) {
         throw Exception(L"Ошибка № 23 " + CurrentExceptionMessage());
     }
     if (Options.SkipDuplicates)
-        Remember(form.Bytes(), Group.Output);
+        Remember(form.Bytes(), group.Output);
     return true;
 }
 
@@ -261,11 +261,11 @@ TLoadScope THarvestEngine::LoadScope() const {
     return Options.AllGroups ? TLoadScope::AllGroups : TLoadScope::FirstGroup;
 }
 
-bool THarvestEngine::LoadMun(const TFilePack& File) {
+bool THarvestEngine::LoadMun(const TFilePack& file) {
     const std::wstring root = SystemRoot();
-    if (root.empty() || !IsSystemFolder(File.Path, root))
+    if (root.empty() || !IsSystemFolder(file.Path, root))
         return false;
-    const std::wstring mun = root + L"\\SystemResources\\" + File.Name + L".mun";
+    const std::wstring mun = root + L"\\SystemResources\\" + file.Name + L".mun";
     if (::GetFileAttributesW(mun.c_str()) == INVALID_FILE_ATTRIBUTES)
         return false;
     loader_.LoadFromFile(mun, LoadScope());
@@ -274,10 +274,10 @@ bool THarvestEngine::LoadMun(const TFilePack& File) {
 
 // The groups' resource names or numbers: the loader's entry names for a 32-bit module, the
 // resource table's for a 16-bit one (the loader names those by position).
-std::vector<std::wstring> THarvestEngine::GroupNames(const std::wstring& FileName) const {
+std::vector<std::wstring> THarvestEngine::GroupNames(const std::wstring& fileName) const {
     std::vector<std::wstring> names;
     try {
-        TFileStream stream(FileName, TFileStream::TShare::DenyNone);
+        TFileStream stream(fileName, TFileStream::TShare::DenyNone);
         if (ModuleSourceKind(stream) == TSourceKind::NE)
             for (const std::string& id : NEGroupIdentifiers(stream))
                 names.push_back(AnsiToWide(id));
@@ -289,29 +289,29 @@ std::vector<std::wstring> THarvestEngine::GroupNames(const std::wstring& FileNam
     return names;
 }
 
-std::wstring THarvestEngine::WrittenBefore(std::span<const std::uint8_t> Bytes) const {
-    const auto [first, last] = written_.equal_range(ContentDigest(Bytes));
+std::wstring THarvestEngine::WrittenBefore(std::span<const std::uint8_t> bytes) const {
+    const auto [first, last] = written_.equal_range(ContentDigest(bytes));
     for (auto it = first; it != last; ++it) {
         const std::vector<std::uint8_t> earlier = ReadSmallFile(it->second);
-        if (std::equal(earlier.begin(), earlier.end(), Bytes.begin(), Bytes.end()))
+        if (std::equal(earlier.begin(), earlier.end(), bytes.begin(), bytes.end()))
             return FileNameOf(it->second);
     }
     return {};
 }
 
-void THarvestEngine::Remember(std::span<const std::uint8_t> Bytes, const std::wstring& Output) {
-    written_.emplace(ContentDigest(Bytes), Output);
+void THarvestEngine::Remember(std::span<const std::uint8_t> bytes, const std::wstring& output) {
+    written_.emplace(ContentDigest(bytes), output);
 }
 
-void THarvestEngine::AddDetails(const TFilePack& File, THarvestFileResult& Result) const {
-    if (Result.Kind != TSourceKind::Other)
+void THarvestEngine::AddDetails(const TFilePack& file, THarvestFileResult& result) const {
+    if (result.Kind != TSourceKind::Other)
         return;
     try {
-        TFileStream stream(File.Path + File.Name, TFileStream::TShare::DenyNone);
-        Result.Kind = ModuleSourceKind(stream);
+        TFileStream stream(file.Path + file.Name, TFileStream::TShare::DenyNone);
+        result.Kind = ModuleSourceKind(stream);
     } catch (const Exception&) {
         // Unreadable: no kind to tell.
     }
-    if (Result.Kind == TSourceKind::Other && IsIcoFileName(File.Name))
-        Result.Kind = TSourceKind::ICO;
+    if (result.Kind == TSourceKind::Other && IsIcoFileName(file.Name))
+        result.Kind = TSourceKind::ICO;
 }

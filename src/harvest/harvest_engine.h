@@ -77,37 +77,37 @@ struct THarvestSummary {
 };
 
 // True for a name whose extension, lower-cased by the user's locale rules, is ".ico".
-bool IsIcoFileName(const std::wstring& Name);
+bool IsIcoFileName(const std::wstring& name);
 
 class THarvestEngine {
 public:
-    // Loader reads each module and Icon receives the icon saved; both stay the caller's.
-    // Failures are appended to the error log at LogPath.
-    THarvestEngine(TIconLibrary& Loader, TAdvancedIcon& Icon, std::wstring LogPath);
+    // loader reads each module and icon receives the icon saved; both stay the caller's.
+    // Failures are appended to the error log at logPath.
+    THarvestEngine(TIconLibrary& loader, TAdvancedIcon& icon, std::wstring logPath);
 
     THarvestOptions Options;
 
-    // Processes Files in order into SaveDir. Files may shrink meanwhile (the observer runs
+    // Processes files in order into saveDir. The list may shrink meanwhile (the observer runs
     // other code); the run ends at its end.
-    THarvestSummary Run(const std::vector<TFilePack>& Files, const std::wstring& SaveDir,
-                        THarvestObserver& Observer);
+    THarvestSummary Run(const std::vector<TFilePack>& files, const std::wstring& saveDir,
+                        THarvestObserver& observer);
 
-    // One file at Position: copied or saved as SaveDir's output for that position.
-    THarvestFileResult ProcessFile(const TFilePack& File, std::size_t Position,
-                                   const std::wstring& SaveDir, THarvestObserver& Observer);
+    // One file at position: copied or saved as saveDir's output for that position.
+    THarvestFileResult ProcessFile(const TFilePack& file, std::size_t position,
+                                   const std::wstring& saveDir, THarvestObserver& observer);
 
 private:
-    THarvestFileResult CopyIconFile(const TFilePack& File, const std::wstring& Output);
-    THarvestFileResult SaveIcons(const TFilePack& File, const std::wstring& SaveDir,
-                                 std::size_t Position, THarvestObserver& Observer);
+    THarvestFileResult CopyIconFile(const TFilePack& file, const std::wstring& output);
+    THarvestFileResult SaveIcons(const TFilePack& file, const std::wstring& saveDir,
+                                 std::size_t position, THarvestObserver& observer);
     TLoadScope LoadScope() const;
     const TTemporaryFolder* Temporaries() const { return temporaries_ ? &*temporaries_ : nullptr; }
-    bool LoadMun(const TFilePack& File);
-    std::vector<std::wstring> GroupNames(const std::wstring& FileName) const;
-    bool SaveGroup(THarvestGroup& Group, TAdvancedIcon& Entry, THarvestObserver& Observer);
-    std::wstring WrittenBefore(std::span<const std::uint8_t> Bytes) const;
-    void Remember(std::span<const std::uint8_t> Bytes, const std::wstring& Output);
-    void AddDetails(const TFilePack& File, THarvestFileResult& Result) const;
+    bool LoadMun(const TFilePack& file);
+    std::vector<std::wstring> GroupNames(const std::wstring& fileName) const;
+    bool SaveGroup(THarvestGroup& group, TAdvancedIcon& entry, THarvestObserver& observer);
+    std::wstring WrittenBefore(std::span<const std::uint8_t> bytes) const;
+    void Remember(std::span<const std::uint8_t> bytes, const std::wstring& output);
+    void AddDetails(const TFilePack& file, THarvestFileResult& result) const;
 
     TIconLibrary& loader_;
     TAdvancedIcon& icon_;

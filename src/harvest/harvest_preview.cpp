@@ -54,30 +54,30 @@ void THarvestPreview::FillImageList() {
         c_.ICOListBox.SetItemIndex(0);
 }
 
-TIconImage* THarvestPreview::ImageAt(UINT Index) const {
-    if (!c_.HarvestIcon || Index > INT_MAX)
+TIconImage* THarvestPreview::ImageAt(UINT index) const {
+    if (!c_.HarvestIcon || index > INT_MAX)
         return nullptr;
-    return c_.HarvestIcon->Images.Items(static_cast<int>(Index));
+    return c_.HarvestIcon->Images.Items(static_cast<int>(index));
 }
 
-void THarvestPreview::MeasureItem(MEASUREITEMSTRUCT& Item) {
-    if (const TIconImage* image = ImageAt(Item.itemID))
-        Item.itemHeight = image->Height() + 4u;
+void THarvestPreview::MeasureItem(MEASUREITEMSTRUCT& item) {
+    if (const TIconImage* image = ImageAt(item.itemID))
+        item.itemHeight = image->Height() + 4u;
 }
 
-void THarvestPreview::DrawItem(DRAWITEMSTRUCT& Item) {
-    TIconImage* image = ImageAt(Item.itemID);
+void THarvestPreview::DrawItem(DRAWITEMSTRUCT& item) {
+    TIconImage* image = ImageAt(item.itemID);
     if (!image)
         return;
-    const HDC dc = Item.hDC;
-    const RECT& r = Item.rcItem;
+    const HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
     const auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageW(::GetParent(Item.hwndItem), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                       reinterpret_cast<LPARAM>(Item.hwndItem)));
+        ::SendMessageW(::GetParent(item.hwndItem), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(item.hwndItem)));
     ::FillRect(dc, &r, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
     if (r.left == 0)
         image->Draw(dc, (60 - image->Width()) / 2, r.top + 2);
-    const std::wstring text = std::to_wstring(Item.itemID + 1);
+    const std::wstring text = std::to_wstring(item.itemID + 1);
     SIZE size{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SetBkMode(dc, TRANSPARENT);

@@ -34,12 +34,12 @@ public:
     // The harvest icon's images into ICOListBox, the last one into the preview.
     void FillImageList();
 
-    void MeasureItem(MEASUREITEMSTRUCT& Item);
-    void DrawItem(DRAWITEMSTRUCT& Item);
+    void MeasureItem(MEASUREITEMSTRUCT& item);
+    void DrawItem(DRAWITEMSTRUCT& item);
 
 private:
     // The loader's entries into LIBListBox, the first chosen; false when there are none.
     bool ListLoadedEntries();
-    TIconImage* ImageAt(UINT Index) const;
+    TIconImage* ImageAt(UINT index) const;
     HarvestPreviewControls c_;
 };

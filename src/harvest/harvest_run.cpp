@@ -13,31 +13,15 @@
 #include "ui/light_delay.h"
 #include "util/app_folder.h"
 #include "util/exception_text.h"
+#include "util/flag_scope.h"
 #include "util/size_to_text.h"
 
 namespace {
 
 const wchar_t* const kIdleCaption = L"Quillmont";
 
-// Marks the command as running for its whole life, however it ends.
-class RunningScope {
-public:
-    explicit RunningScope(bool& running) : running_(running) { running_ = true; }
-    ~RunningScope() { running_ = false; }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-
-private:
-    bool& running_;
-};
-
-bool AskYesNo(const std::wstring& Title, const std::wstring& Text) {
-    return TimedMessageDlg(Title, Text, mtConfirmation, mbYesNo, false, 0, clBtnFace, false) !=
-           mrNo;
-}
-
-void ShellOpenFolder(HWND Owner, const std::wstring& Folder) {
-    ::ShellExecuteW(Owner, L"OPEN", Folder.c_str(), nullptr, nullptr, SW_SHOW);
+void ShellOpenFolder(HWND owner, const std::wstring& folder) {
+    ::ShellExecuteW(owner, L"OPEN", folder.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 } // namespace
@@ -45,7 +29,7 @@ void ShellOpenFolder(HWND Owner, const std::wstring& Folder) {
 // Shows the engine's progress in the main window and keeps the window alive between files.
 class THarvestRun::TWindowObserver : public THarvestObserver {
 public:
-    explicit TWindowObserver(THarvestRun& Run) : run_(Run) {}
+    explicit TWindowObserver(THarvestRun& run) : run_(run) {}
 
     bool StopRequested() override {
         const bool gone = run_.WindowGone();
@@ -56,7 +40,7 @@ public:
         return true;
     }
 
-    void FileStarted(std::size_t, const TFilePack& File) override {
+    void FileStarted(std::size_t, const TFilePack& file) override {
         // Between files the window takes its messages, a few times a clock tick at most:
         // often enough for Esc and the window to answer at once, where a pump for every
         // one of a thousand small files a second would cost a fifth of the run.
@@ -64,7 +48,7 @@ public:
             Application::ProcessMessages();
         started_ = ::GetTickCount();
         if (!run_.WindowGone())
-            run_.status_.FileStarted(File.Name, File.Path, LikelySlow(File));
+            run_.status_.FileStarted(file.Name, file.Path, LikelySlow(file));
     }
 
     void IconReady(TAdvancedIcon&) override {
@@ -72,17 +56,17 @@ public:
             run_.p_.Preview.ShowLoadedIcon();
     }
 
-    void FileFinished(std::size_t Position, const TFilePack& File,
-                      const THarvestFileResult& Result) override {
+    void FileFinished(std::size_t position, const TFilePack& file,
+                      const THarvestFileResult& result) override {
         lastFileMs_ = ::GetTickCount() - started_;
-        if (Result.Outcome == THarvestOutcome::Saved || Result.Outcome == THarvestOutcome::Copied)
+        if (result.Outcome == THarvestOutcome::Saved || result.Outcome == THarvestOutcome::Copied)
             ++run_.s_.SavedCount;
-        if (Result.Outcome == THarvestOutcome::Failed) {
+        if (result.Outcome == THarvestOutcome::Failed) {
             --run_.s_.FilesLeft;
-            ReportFailure(File, Result.Message);
+            ReportFailure(file, result.Message);
             return;
         }
-        if (Position % 10 == 0 && !run_.WindowGone())
+        if (position % 10 == 0 && !run_.WindowGone())
             run_.status_.Remaining(L"Осталось примерно: (" + FormatCount(run_.s_.FilesLeft) + L")");
         --run_.s_.FilesLeft;
     }
@@ -90,21 +74,21 @@ public:
 private:
     // A file is named on screen before its work when it is large or when the files have
     // just been slow (a slow disk or share): those are the ones that keep the bar unpainted.
-    bool LikelySlow(const TFilePack& File) const {
+    bool LikelySlow(const TFilePack& file) const {
         constexpr std::int64_t kLargeFile = 16 << 20;
         constexpr DWORD kSlowFileMs = 100;
-        return File.Size >= kLargeFile || lastFileMs_ >= kSlowFileMs;
+        return file.Size >= kLargeFile || lastFileMs_ >= kSlowFileMs;
     }
 
     // The failure is logged already; the user is told in a dialog that closes by itself
     // after ten seconds, with the bar naming the file it is about.
-    void ReportFailure(const TFilePack& File, const std::wstring& Message) {
+    void ReportFailure(const TFilePack& file, const std::wstring& message) {
         if (run_.WindowGone())
             return;
         ::MessageBeep(MB_ICONHAND);
-        run_.status_.FileStarted(File.Name, File.Path, true);
+        run_.status_.FileStarted(file.Name, file.Path, true);
         TimedMessageDlg(L"Ошибка",
-                        L"Ошибка обработки № 25-1 (" + Message + L"), " + File.Path + File.Name,
+                        L"Ошибка обработки № 25-1 (" + message + L"), " + file.Path + file.Name,
                         mtError, mbOKOnly, false, 10, clBtnFace, true);
     }
 
@@ -115,8 +99,8 @@ private:
     DWORD lastFileMs_ = 0;
 };
 
-THarvestRun::THarvestRun(THarvestParts Parts, THarvestState& State)
-    : OpenFolder(ShellOpenFolder), p_(Parts), s_(State), status_(Parts.sb) {}
+THarvestRun::THarvestRun(THarvestParts parts, THarvestState& state)
+    : OpenFolder(ShellOpenFolder), p_(parts), s_(state), status_(parts.sb) {}
 
 void THarvestRun::Run() {
     if (running_ || s_.Busy)
@@ -124,7 +108,7 @@ void THarvestRun::Run() {
     std::wstring mask;
     if (!ChooseFileTypeMask(p_.Owner.Handle(), mask))
         return;
-    RunningScope scope(running_);
+    const FlagScope scope(running_);
     try {
         Harvest(mask);
     } catch (...) {
@@ -136,15 +120,15 @@ void THarvestRun::Run() {
     BackToIdle();
 }
 
-void THarvestRun::Harvest(const std::wstring& Mask) {
+void THarvestRun::Harvest(const std::wstring& mask) {
     s_.StopRequest = false;
     if (!ChooseFolders())
         return;
     p_.Owner.SetText(L"Ждите...");
     s_.SaveDir = p_.fd.Directory;
     p_.IconLoader->Icons.Clear();
-    p_.SearchFolders.FileMask = Mask;
-    p_.sb.SetPanelText(0, Mask);
+    p_.SearchFolders.FileMask = mask;
+    p_.sb.SetPanelText(0, mask);
     p_.SearchFolders.ScanDir = s_.SearchDir;
     p_.SearchFolders.ClearFileList();
     s_.Busy = true;
@@ -170,8 +154,8 @@ bool THarvestRun::ChooseFolders() {
     if (!p_.fd.Execute())
         return false;
     return s_.SearchDir.size() > 3 ||
-           AskYesNo(L"Начало поиска",
-                    L"Вы выбрали для поиска диск: \"" + s_.SearchDir + L"\"\r\nПродолжить?");
+           AskYesNoDlg(L"Начало поиска", L"Вы выбрали для поиска диск: \"" + s_.SearchDir +
+                                             L"\"\r\nПродолжить?") != mrNo;
 }
 
 void THarvestRun::BackToIdle() {
@@ -231,17 +215,16 @@ void THarvestRun::ShowProcessingCaption(std::int64_t CountFiles, std::int64_t Si
                      SizeToText(SizeOfFiles) + L")");
 }
 
-void THarvestRun::ShowFinalTexts(std::size_t Found) {
+void THarvestRun::ShowFinalTexts(std::size_t found) {
     p_.sb.SetPanelText(1, L"Готово");
-    p_.sb.SetPanelText(2, L"Проверено файлов: " + FormatCount(static_cast<std::int64_t>(Found)) +
+    p_.sb.SetPanelText(2, L"Проверено файлов: " + FormatCount(static_cast<std::int64_t>(found)) +
                               L", сохранено иконок: (" + FormatCount(s_.SavedCount) + L")");
 }
 
 void THarvestRun::AskStop() {
     if (!s_.Busy)
         return;
-    if (TimedMessageDlg(L"Поиск...", L"Остановить?", mtConfirmation, mbYesNo, false, 0, clBtnFace,
-                        false) == mrYes) {
+    if (AskYesNoDlg(L"Поиск...", L"Остановить?") == mrYes) {
         p_.SearchFolders.Stop();
         s_.StopRequest = true;
     }

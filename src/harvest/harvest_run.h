@@ -44,7 +44,7 @@ struct THarvestParts {
 
 class THarvestRun {
 public:
-    THarvestRun(THarvestParts Parts, THarvestState& State);
+    THarvestRun(THarvestParts parts, THarvestState& state);
 
     // The command. Ignored while a harvest runs already. An error outside the per-file
     // handling puts the window back to idle and raises "Ошибка № 80-1 (...)".
@@ -59,16 +59,16 @@ public:
     void AskStop();
 
     // Shows the output folder at the end of a run that saved something (in the shell).
-    std::function<void(HWND Owner, const std::wstring& Folder)> OpenFolder;
+    std::function<void(HWND owner, const std::wstring& folder)> OpenFolder;
 
 private:
     class TWindowObserver;
 
-    void Harvest(const std::wstring& Mask);
+    void Harvest(const std::wstring& mask);
     bool ChooseFolders();
     void BackToIdle();
     void ShowProcessingCaption(std::int64_t CountFiles, std::int64_t SizeOfFiles);
-    void ShowFinalTexts(std::size_t Found);
+    void ShowFinalTexts(std::size_t found);
     bool WindowGone() const;
 
     THarvestParts p_;

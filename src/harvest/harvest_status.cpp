@@ -7,18 +7,18 @@ void THarvestStatus::Restart() {
     shown_ = false;
 }
 
-void THarvestStatus::FileStarted(const std::wstring& Name, const std::wstring& Path,
-                                 bool LikelySlow) {
-    pending_[0] = Name;
-    pending_[1] = Path;
-    if (LikelySlow)
+void THarvestStatus::FileStarted(const std::wstring& name, const std::wstring& path,
+                                 bool likelySlow) {
+    pending_[0] = name;
+    pending_[1] = path;
+    if (likelySlow)
         Show();
     else
         ShowIfDue();
 }
 
-void THarvestStatus::Remaining(const std::wstring& Text) {
-    pending_[2] = Text;
+void THarvestStatus::Remaining(const std::wstring& text) {
+    pending_[2] = text;
     ShowIfDue();
 }
 

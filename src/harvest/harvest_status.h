@@ -14,13 +14,13 @@
 
 class THarvestStatus {
 public:
-    explicit THarvestStatus(StatusBar& Bar) : bar_(Bar) {}
+    explicit THarvestStatus(StatusBar& bar) : bar_(bar) {}
 
     // Forgets what was pending and when the bar was last drawn.
     void Restart();
-    // The file now in work; drawn at once when LikelySlow.
-    void FileStarted(const std::wstring& Name, const std::wstring& Path, bool LikelySlow);
-    void Remaining(const std::wstring& Text);
+    // The file now in work; drawn at once when likelySlow.
+    void FileStarted(const std::wstring& name, const std::wstring& path, bool likelySlow);
+    void Remaining(const std::wstring& text);
     // Draws the pending texts when the last ones have been on screen long enough.
     void ShowIfDue();
     // Draws the pending texts now.

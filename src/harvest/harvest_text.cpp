@@ -4,10 +4,10 @@
 
 #include "util/last_char_pos.h"
 
-std::wstring FormatCount(std::int64_t Count) {
-    const bool negative = Count < 0;
+std::wstring FormatCount(std::int64_t count) {
+    const bool negative = count < 0;
     // Through the unsigned type, so that the smallest count has a magnitude too.
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(Count) : Count;
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(count) : count;
     std::wstring reversed;
     int digits = 0;
     do {
@@ -22,29 +22,29 @@ std::wstring FormatCount(std::int64_t Count) {
     return {reversed.rbegin(), reversed.rend()};
 }
 
-std::wstring ShortenName(std::wstring_view Text, std::size_t N) {
-    if (Text.empty())
+std::wstring ShortenName(std::wstring_view text, std::size_t n) {
+    if (text.empty())
         return L"-";
-    if (Text.size() <= N)
-        return std::wstring(Text);
-    std::size_t cut = N;
-    if (cut > 0 && Text[cut - 1] >= 0xD800 && Text[cut - 1] <= 0xDBFF)
+    if (text.size() <= n)
+        return std::wstring(text);
+    std::size_t cut = n;
+    if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF)
         --cut; // a high surrogate whose partner lies beyond the cut
-    return std::wstring(Text.substr(0, cut));
+    return std::wstring(text.substr(0, cut));
 }
 
-std::wstring HarvestFileName(const std::wstring& SaveDir, std::wstring_view Name,
-                             std::size_t Position) {
-    const int dot = LastCharPos(Name, '.');
+std::wstring HarvestFileName(const std::wstring& saveDir, std::wstring_view name,
+                             std::size_t position) {
+    const int dot = LastCharPos(name, '.');
     const std::wstring_view stem =
-        dot < 0 ? std::wstring_view() : Name.substr(0, static_cast<std::size_t>(dot));
-    return SaveDir + L"\\" + ShortenName(stem, 30) + L"_" + std::to_wstring(Position) + L".ico";
+        dot < 0 ? std::wstring_view() : name.substr(0, static_cast<std::size_t>(dot));
+    return saveDir + L"\\" + ShortenName(stem, 30) + L"_" + std::to_wstring(position) + L".ico";
 }
 
-std::wstring FileTypeMask(int Item) {
+std::wstring FileTypeMask(int item) {
     static constexpr std::array<const wchar_t*, 4> masks = {L"*.exe,*.dll,*.cpl,*.ico", L"*.exe",
                                                             L"*.dll", L"*.ico"};
-    if (Item < 0 || Item >= static_cast<int>(masks.size()))
-        Item = 0;
-    return masks[static_cast<std::size_t>(Item)];
+    if (item < 0 || item >= static_cast<int>(masks.size()))
+        item = 0;
+    return masks[static_cast<std::size_t>(item)];
 }

@@ -13,10 +13,6 @@ namespace {
 
 const wchar_t* const kRightsHint = L"\r\n(Возможно не хватает прав)";
 
-void Report(TMsgDlgType kind, const std::wstring& title, const std::wstring& text) {
-    TimedMessageDlg(title, text, kind, mbOKOnly, false, 0, clBtnFace, false);
-}
-
 } // namespace
 
 TExplorerEntry::TExplorerEntry(std::wstring exePath)
@@ -36,7 +32,7 @@ void TExplorerEntry::Execute(int tag) {
         // Keys created before the failure stay: the user can remove them with the command.
         const std::wstring message = CurrentExceptionMessage();
         AppendLogLine(ErrorLogPath(), CurrentDateTimeText() + L", Ошибка № 63219-2 " + message);
-        Report(mtError, L"Ошибка", message + kRightsHint);
+        ReportDlg(mtError, L"Ошибка", message + kRightsHint);
     }
 }
 
@@ -55,10 +51,10 @@ void TExplorerEntry::WriteEntry(TRegistry& registry) {
 
 void TExplorerEntry::ReportAdded(TRegistry& registry) {
     if (registry.ReadString(L"") == QuotedPath(exePath_))
-        Report(mtInformation, L"Windows Explorer", L"Добавлено!");
+        ReportDlg(mtInformation, L"Windows Explorer", L"Добавлено!");
     else
-        Report(mtInformation, L"Windows Explorer",
-               std::wstring(L"Создание пункта меню в проводнике не удалось!") + kRightsHint);
+        ReportDlg(mtInformation, L"Windows Explorer",
+                  std::wstring(L"Создание пункта меню в проводнике не удалось!") + kRightsHint);
     registry.CloseKey();
 }
 
@@ -67,9 +63,9 @@ void TExplorerEntry::Remove(TRegistry& registry) {
     if (registry.KeyExists(key))
         registry.DeleteKey(key);
     if (!registry.KeyExists(key))
-        Report(mtInformation, L"Windows Explorer", L"Удалено!");
+        ReportDlg(mtInformation, L"Windows Explorer", L"Удалено!");
     else
-        Report(mtInformation, L"Windows Explorer",
-               std::wstring(L"Удаление пункта меню в проводнике не удалось!") + kRightsHint);
+        ReportDlg(mtInformation, L"Windows Explorer",
+                  std::wstring(L"Удаление пункта меню в проводнике не удалось!") + kRightsHint);
     registry.CloseKey();
 }

@@ -115,16 +115,6 @@ void Form::SetClientSize(int width, int height) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::CenterOnScreen() {
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT r{};
-    ::GetWindowRect(hwnd_, &r);
-    ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
-                   work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form::CenterOnDesktop() {
     RECT r{};
     ::GetWindowRect(hwnd_, &r);

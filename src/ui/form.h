@@ -51,7 +51,6 @@ public:
     void SetColor(COLORREF color);
     void SetFontColor(COLORREF color);
     void SetClientSize(int width, int height); // physical pixels
-    void CenterOnScreen();
     // Centres the form on the area all monitors cover together, never above or left of 0.
     void CenterOnDesktop();
     void CenterOver(HWND other);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <utility>
 
@@ -76,9 +75,6 @@ inline void DestroyImageListHandle(HIMAGELIST h) {
 inline void UnloadModuleHandle(HMODULE h) {
     ::FreeLibrary(h);
 }
-inline void FreePidl(LPITEMIDLIST p) {
-    ::CoTaskMemFree(p);
-}
 inline void DestroyMenuHandle(HMENU h) {
     ::DestroyMenu(h);
 }
@@ -103,7 +99,6 @@ using UniqueDC = UniqueHandle<HDC, NullHandleTraits<HDC, DeleteDeviceContext>>;
 using UniqueImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, DestroyImageListHandle>>;
 using UniqueModule = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, UnloadModuleHandle>>;
-using UniquePidl = UniqueHandle<LPITEMIDLIST, NullHandleTraits<LPITEMIDLIST, FreePidl>>;
 using UniqueMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, DestroyMenuHandle>>;
 using UniqueWindow = UniqueHandle<HWND, NullHandleTraits<HWND, DestroyWindowHandle>>;
 

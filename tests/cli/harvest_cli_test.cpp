@@ -14,6 +14,7 @@
 #include "harvest/harvest_text.h"
 #include "qm_version.h"
 #include "support/broken_modules.h"
+#include "support/byte_writer.h"
 #include "support/host_shell.h"
 #include "support/icon_oracle.h"
 #include "support/ne_builder.h"
@@ -331,7 +332,7 @@ TEST_F(HarvestCli, HostileFilesFailAloneAndEveryOutputIsWhole) {
         const std::vector<unsigned char> ico = ReadFileBytes(out / name);
         ASSERT_GE(ico.size(), 6u);
         EXPECT_EQ(ico.size(), StatedLength(ico)) << Narrow(name);
-        stated[name] = ico[4] | ico[5] << 8;
+        stated[name] = Get16(ico, 4);
     }
     EXPECT_FALSE(stated.empty());
     if (HostShellAvailable()) {

@@ -7,16 +7,9 @@
 #include <vector>
 
 #include "export/ico_layout.h"
+#include "support/byte_writer.h"
 
 namespace {
-
-uint32_t Read32(const std::vector<uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-uint16_t Read16(const std::vector<uint8_t>& b, std::size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
 
 std::vector<uint8_t> Pattern(std::size_t size, uint8_t seed) {
     std::vector<uint8_t> bytes(size);
@@ -51,25 +44,25 @@ TEST_P(TypicalIcon, BlockSizesAndEveryHeadField) {
     const std::vector<uint8_t> file = ComposeIconFile(headerBlock, rows, maskRows);
 
     ASSERT_EQ(file.size(), s.fileLength);
-    EXPECT_EQ(Read16(file, 0), 0);
-    EXPECT_EQ(Read16(file, 2), 1);
-    EXPECT_EQ(Read16(file, 4), 1);
+    EXPECT_EQ(Get16(file, 0), 0);
+    EXPECT_EQ(Get16(file, 2), 1);
+    EXPECT_EQ(Get16(file, 4), 1);
     EXPECT_EQ(file[6], static_cast<uint8_t>(s.width));
     EXPECT_EQ(file[7], static_cast<uint8_t>(s.height));
     EXPECT_EQ(file[8], s.depth);
     EXPECT_EQ(file[9], 0);
-    EXPECT_EQ(Read16(file, 10), 1);
-    EXPECT_EQ(Read16(file, 12), s.depth);
-    EXPECT_EQ(Read32(file, 14), s.inResource);
-    EXPECT_EQ(Read32(file, 18), 38u);
+    EXPECT_EQ(Get16(file, 10), 1);
+    EXPECT_EQ(Get16(file, 12), s.depth);
+    EXPECT_EQ(Get32(file, 14), s.inResource);
+    EXPECT_EQ(Get32(file, 18), 38u);
     for (std::size_t i = 22; i < 38; ++i)
         EXPECT_EQ(file[i], 0) << "filler byte " << i;
 
     // The image header: its own height doubled, everything else as fetched.
-    EXPECT_EQ(Read32(file, 38), 40u);
-    EXPECT_EQ(static_cast<int32_t>(Read32(file, 42)), s.width);
-    EXPECT_EQ(static_cast<int32_t>(Read32(file, 46)), 2 * s.height);
-    EXPECT_EQ(Read32(file, 58), s.c) << "image size keeps the colour rows' size";
+    EXPECT_EQ(Get32(file, 38), 40u);
+    EXPECT_EQ(static_cast<int32_t>(Get32(file, 42)), s.width);
+    EXPECT_EQ(static_cast<int32_t>(Get32(file, 46)), 2 * s.height);
+    EXPECT_EQ(Get32(file, 58), s.c) << "image size keeps the colour rows' size";
     std::vector<uint8_t> expected = headerBlock;
     expected.insert(expected.end(), rows.begin(), rows.end());
     expected.insert(expected.end(), maskRows.begin(), maskRows.end());
@@ -96,7 +89,7 @@ TEST(IcoLayout, SizesOf256AreWrittenAsZero) {
                                       std::vector<uint8_t>(DibRowLength(256, 1) * 128));
     EXPECT_EQ(file[6], 0);
     EXPECT_EQ(file[7], 128);
-    EXPECT_EQ(static_cast<int32_t>(Read32(file, 46)), 256);
+    EXPECT_EQ(static_cast<int32_t>(Get32(file, 46)), 256);
 }
 
 TEST(IcoLayout, HeaderOfADibSectionIsMadeConsistent) {

@@ -12,6 +12,7 @@
 
 #include "export/ico_layout.h"
 #include "export/icon_writer.h"
+#include "support/byte_writer.h"
 #include "support/host_shell.h"
 #include "support/scratch_folder.h"
 #include "util/handle.h"
@@ -20,14 +21,6 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-uint32_t Read32(const Bytes& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-uint16_t Read16(const Bytes& b, std::size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
 
 // The picture every test icon shows: a colour per pixel, and a mask that leaves every
 // third pixel of a diagonal see-through.
@@ -107,32 +100,32 @@ TEST_P(WrittenIcon, HeadImageRowsAndMaskRows) {
     const std::size_t m = maskRow * s.height;
     ASSERT_EQ(b.size(), s.fileLength);
     ASSERT_EQ(b.size(), 38 + 40 + c + m);
-    EXPECT_EQ(Read16(b, 0), 0);
-    EXPECT_EQ(Read16(b, 2), 1);
-    EXPECT_EQ(Read16(b, 4), 1);
+    EXPECT_EQ(Get16(b, 0), 0);
+    EXPECT_EQ(Get16(b, 2), 1);
+    EXPECT_EQ(Get16(b, 4), 1);
     EXPECT_EQ(b[6], s.width & 0xFF);
     EXPECT_EQ(b[7], s.height & 0xFF);
     EXPECT_EQ(b[8], 32);
     EXPECT_EQ(b[9], 0);
-    EXPECT_EQ(Read16(b, 10), 1);
-    EXPECT_EQ(Read16(b, 12), 32);
-    EXPECT_EQ(Read32(b, 14), 40 + c + m);
-    EXPECT_EQ(Read32(b, 18), 38u);
+    EXPECT_EQ(Get16(b, 10), 1);
+    EXPECT_EQ(Get16(b, 12), 32);
+    EXPECT_EQ(Get32(b, 14), 40 + c + m);
+    EXPECT_EQ(Get32(b, 18), 38u);
     for (std::size_t i = 22; i < 38; ++i)
         ASSERT_EQ(b[i], 0) << "filler byte " << i;
-    EXPECT_EQ(Read32(b, 38), 40u);
-    EXPECT_EQ(Read32(b, 42), static_cast<uint32_t>(s.width));
-    EXPECT_EQ(Read32(b, 46), static_cast<uint32_t>(2 * s.height));
-    EXPECT_EQ(Read16(b, 50), 1);
-    EXPECT_EQ(Read16(b, 52), 32);
-    EXPECT_EQ(Read32(b, 58), c);
+    EXPECT_EQ(Get32(b, 38), 40u);
+    EXPECT_EQ(Get32(b, 42), static_cast<uint32_t>(s.width));
+    EXPECT_EQ(Get32(b, 46), static_cast<uint32_t>(2 * s.height));
+    EXPECT_EQ(Get16(b, 50), 1);
+    EXPECT_EQ(Get16(b, 52), 32);
+    EXPECT_EQ(Get32(b, 58), c);
 
     // Rows are stored bottom-up; the colour is compared without its alpha channel.
     int wrongColours = 0, wrongMaskBits = 0;
     for (int y = 0; y < s.height; ++y) {
         const std::size_t row = s.height - 1 - y;
         for (int x = 0; x < s.width; ++x) {
-            const uint32_t stored = Read32(b, 78 + (row * s.width + x) * 4);
+            const uint32_t stored = Get32(b, 78 + (row * s.width + x) * 4);
             wrongColours += (stored & 0xFFFFFF) != (PixelColour(x, y) & 0xFFFFFF);
             const bool bit = b[78 + c + row * maskRow + x / 8] & (0x80 >> (x % 8));
             wrongMaskBits += bit != PixelTransparent(x, y);

@@ -6,14 +6,11 @@
 #include <cstring>
 
 #include "harvest/icons/icon_format.h"
+#include "support/byte_writer.h"
 #include "support/ne_builder.h"
 #include "util/exception.h"
 
 namespace {
-
-std::uint32_t Le32At(std::span<const std::uint8_t> b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
 
 std::vector<std::uint8_t> BitmapHeader(std::int32_t width, std::uint32_t height) {
     std::vector<std::uint8_t> data(40, 0);
@@ -111,7 +108,7 @@ TEST(WriteIconFile, OneImageFollowsItsSingleEntry) {
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 6),
               (std::vector<std::uint8_t>{0, 0, 1, 0, 1, 0}));
     EXPECT_EQ(DecodeIconEntry(bytes.subspan<6, 12>()), image.Entry);
-    EXPECT_EQ(Le32At(bytes, 18), 22u);
+    EXPECT_EQ(Get32(bytes, 18), 22u);
     EXPECT_EQ(bytes[22], 0xAB);
 }
 
@@ -125,9 +122,9 @@ TEST(WriteIconFile, ImagesBackToBackWithTheirOffsets) {
     WriteIconFile(stream, images);
     const auto bytes = stream.Bytes();
     ASSERT_EQ(bytes.size(), 2998u);
-    EXPECT_EQ(Le32At(bytes, 18), 38u);
-    EXPECT_EQ(Le32At(bytes, 34), 782u);
-    EXPECT_EQ(Le32At(bytes, 30), 2216u);
+    EXPECT_EQ(Get32(bytes, 18), 38u);
+    EXPECT_EQ(Get32(bytes, 34), 782u);
+    EXPECT_EQ(Get32(bytes, 30), 2216u);
     EXPECT_EQ(bytes[37], 0);
     EXPECT_EQ(bytes[38], 1);
     EXPECT_EQ(bytes[781], 1);
@@ -140,7 +137,7 @@ TEST(WriteIconFile, StatesTheLengthOfTheDataGiven) {
     TMemoryStream stream;
     WriteIconFile(stream, std::span(&image, 1));
     EXPECT_EQ(stream.Size(), 32u);
-    EXPECT_EQ(Le32At(stream.Bytes(), 14), 10u);
+    EXPECT_EQ(Get32(stream.Bytes(), 14), 10u);
 }
 
 TEST(WriteIconFile, NoImagesWritesNothing) {

@@ -1,14 +1,18 @@
 #pragma once
-// Little-endian writing and patching of byte blocks, for the fixture builders.
+// Little-endian writing, patching and reading back of byte blocks, for the fixture builders
+// and the checks of written files.
 // Portable: no Win32 here.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "harvest/icons/icon_format.h"
+#include "util/byte_order.h"
 
 class TByteWriter {
 public:
@@ -44,12 +48,20 @@ private:
     std::vector<std::uint8_t>& bytes_;
 };
 
-inline std::uint16_t Get16(const std::vector<std::uint8_t>& Bytes, std::size_t At) {
-    return static_cast<std::uint16_t>(Bytes.at(At) | Bytes.at(At + 1) << 8);
+// Reading back: bytes that are not there raise std::out_of_range, which fails the test.
+inline const std::uint8_t* BytesAt(std::span<const std::uint8_t> Bytes, std::size_t At,
+                                   std::size_t Count) {
+    if (At > Bytes.size() || Bytes.size() - At < Count)
+        throw std::out_of_range("read past the end of the bytes");
+    return &Bytes[At];
 }
 
-inline std::uint32_t Get32(const std::vector<std::uint8_t>& Bytes, std::size_t At) {
-    return Get16(Bytes, At) | static_cast<std::uint32_t>(Get16(Bytes, At + 2)) << 16;
+inline std::uint16_t Get16(std::span<const std::uint8_t> Bytes, std::size_t At) {
+    return Le16(BytesAt(Bytes, At, 2));
+}
+
+inline std::uint32_t Get32(std::span<const std::uint8_t> Bytes, std::size_t At) {
+    return Le32(BytesAt(Bytes, At, 4));
 }
 
 inline void Patch16(std::vector<std::uint8_t>& Bytes, std::size_t At, std::uint16_t Value) {

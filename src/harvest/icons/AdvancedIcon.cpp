@@ -7,23 +7,23 @@
 #include "util/whole_file.h"
 #include "util/os_error.h"
 
-TIconImage* TIconImageList::Items(int Index) const {
-    if (Index < 0 || Index >= count_)
+TIconImage* TIconImageList::Items(int index) const {
+    if (index < 0 || index >= count_)
         return nullptr;
-    return items_[static_cast<std::size_t>(Index)].get();
+    return items_[static_cast<std::size_t>(index)].get();
 }
 
-void TIconImageList::Add(std::unique_ptr<TIconImage> Image) {
+void TIconImageList::Add(std::unique_ptr<TIconImage> image) {
     if (count_ == MaxCount)
         throw EListError(L"List capacity out of bounds (" + std::to_wstring(MaxCount + 1) + L")");
     ++count_;
     if (count_ > Capacity())
         SetCapacity(count_);
-    items_[count_ - 1u] = std::move(Image);
+    items_[count_ - 1u] = std::move(image);
 }
 
-void TIconImageList::SetCapacity(std::uint16_t N) {
-    items_.resize(std::max(N, count_));
+void TIconImageList::SetCapacity(std::uint16_t n) {
+    items_.resize(std::max(n, count_));
     if (items_.empty())
         items_.shrink_to_fit();
 }
@@ -36,54 +36,54 @@ void TIconImageList::Clear() {
     count_ = 0;
 }
 
-void TAdvancedIcon::Assign(TAdvancedIcon& Source) {
-    if (&Source == this)
+void TAdvancedIcon::Assign(TAdvancedIcon& source) {
+    if (&source == this)
         return;
     Images.Clear();
-    Images.SetCapacity(Source.Images.Count());
-    for (int i = 0; i < Source.Images.Count(); ++i) {
-        if (TIconImage* image = Source.Images.Items(i))
+    Images.SetCapacity(source.Images.Count());
+    for (int i = 0; i < source.Images.Count(); ++i) {
+        if (TIconImage* image = source.Images.Items(i))
             Images.Add(TIconImage::CreateCopy(*image));
     }
 }
 
-bool TAdvancedIcon::ReadHeader(TMemoryStream& Stream, std::uint16_t& Count) {
-    const auto count = ReadIconDirHeader(Stream);
-    if (!count)
+bool TAdvancedIcon::ReadHeader(TMemoryStream& stream, std::uint16_t& count) {
+    const auto stated = ReadIconDirHeader(stream);
+    if (!stated)
         return false;
-    Count = *count;
-    Images.SetCapacity(*count);
+    count = *stated;
+    Images.SetCapacity(*stated);
     return true;
 }
 
-bool TAdvancedIcon::LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget,
-                                     TImageUse Use) {
-    const std::span<const std::uint8_t> group = ResourceBytes(Module, ResName, RT_GROUP_ICON);
-    Budget.TakeBytes(group.size());
+bool TAdvancedIcon::LoadFromResource(HMODULE module, LPCWSTR resName, TReadBudget& budget,
+                                     TImageUse use) {
+    const std::span<const std::uint8_t> group = ResourceBytes(module, resName, RT_GROUP_ICON);
+    budget.TakeBytes(group.size());
     TMemoryStream stream(std::vector<std::uint8_t>(group.begin(), group.end()));
     std::uint16_t count = 0;
     if (!ReadHeader(stream, count))
         return false;
     for (std::uint16_t i = 0; i < count; ++i) {
-        if (Use == TImageUse::Keep)
-            Images.Add(std::make_unique<TResourceIconImage>(stream, Module, Budget));
+        if (use == TImageUse::Keep)
+            Images.Add(std::make_unique<TResourceIconImage>(stream, module, budget));
         else
-            ReadModuleImage(stream, Module, Budget);
+            ReadModuleImage(stream, module, budget);
     }
     return true;
 }
 
-void TAdvancedIcon::SaveToStream(TMemoryStream& Stream) const {
+void TAdvancedIcon::SaveToStream(TMemoryStream& stream) const {
     std::vector<TIconFileImage> images;
     images.reserve(Images.Count());
     for (int i = 0; i < Images.Count(); ++i) {
         if (const TIconImage* image = Images.Items(i))
             images.push_back({image->Entry(), image->Data()});
     }
-    WriteIconFile(Stream, images);
+    WriteIconFile(stream, images);
 }
 
-void TAdvancedIcon::SaveToFile(const std::wstring& FileName, TWriteSafety Safety) const {
+void TAdvancedIcon::SaveToFile(const std::wstring& fileName, TWriteSafety safety) const {
     TMemoryStream stream;
     SaveToStream(stream);
     if (stream.Size() == 0)
@@ -91,8 +91,8 @@ void TAdvancedIcon::SaveToFile(const std::wstring& FileName, TWriteSafety Safety
     // Written beside the target and moved over it, so that an existing file is either kept
     // or wholly replaced, never left half-written.
     try {
-        WriteWholeFile(FileName, stream.Bytes(), Safety);
+        WriteWholeFile(fileName, stream.Bytes(), safety);
     } catch (const EOSError& e) {
-        RaiseFileCreateError(FileName, e.ErrorCode());
+        RaiseFileCreateError(fileName, e.ErrorCode());
     }
 }

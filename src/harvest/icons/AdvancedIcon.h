@@ -33,16 +33,16 @@ public:
     TIconImageList(const TIconImageList&) = delete;
     TIconImageList& operator=(const TIconImageList&) = delete;
 
-    // The image at Index, or null for an index outside 0 .. Count - 1.
-    TIconImage* Items(int Index) const;
+    // The image at index, or null for an index outside 0 .. Count - 1.
+    TIconImage* Items(int index) const;
     std::uint16_t Count() const { return count_; }
     std::uint16_t Capacity() const { return static_cast<std::uint16_t>(items_.size()); }
 
     // Appends; grows the slots by exactly one when they are all taken. A 65536th image
     // raises EListError.
-    void Add(std::unique_ptr<TIconImage> Image);
+    void Add(std::unique_ptr<TIconImage> image);
     // Sets the number of slots, never below Count.
-    void SetCapacity(std::uint16_t N);
+    void SetCapacity(std::uint16_t n);
     // Destroys every image in order and releases the slots.
     void Clear();
 
@@ -64,29 +64,29 @@ public:
     TAdvancedIcon(const TAdvancedIcon&) = delete;
     TAdvancedIcon& operator=(const TAdvancedIcon&) = delete;
 
-    // Replaces every image by a copy of Source's images; afterwards nothing is shared.
-    void Assign(TAdvancedIcon& Source);
+    // Replaces every image by a copy of source's images; afterwards nothing is shared.
+    void Assign(TAdvancedIcon& source);
 
     // Reads a 6-byte icon directory header. For an icon directory, gives its count,
     // reserves that many image slots and returns true; otherwise (a cursor directory, a
     // non-zero reserved word, a stream too short) returns false and changes nothing.
-    bool ReadHeader(TMemoryStream& Stream, std::uint16_t& Count);
+    bool ReadHeader(TMemoryStream& stream, std::uint16_t& count);
 
-    // Appends the images of group icon ResName (a number in MAKEINTRESOURCE form or a text)
-    // of a loaded module, charging the directory and the images to Budget. False for a
+    // Appends the images of group icon resName (a number in MAKEINTRESOURCE form or a text)
+    // of a loaded module, charging the directory and the images to budget. False for a
     // directory that is not an icon directory. Raises EResNotFound for a group or icon
     // resource the module lacks, EReadError for a directory that ends before its entries
     // do and EIconDataError for a damaged image or a spent budget; the images appended
     // before stay. With CheckOnly nothing is appended.
-    bool LoadFromResource(HMODULE Module, LPCWSTR ResName, TReadBudget& Budget,
-                          TImageUse Use = TImageUse::Keep);
+    bool LoadFromResource(HMODULE module, LPCWSTR resName, TReadBudget& budget,
+                          TImageUse use = TImageUse::Keep);
 
     // The .ico form at the stream's position; nothing for an icon without images.
-    void SaveToStream(TMemoryStream& Stream) const;
+    void SaveToStream(TMemoryStream& stream) const;
     // Creates (or replaces) the file with the .ico form. An icon without images creates
     // and changes nothing. Raises EFCreateError; the file is then as it was before.
-    void SaveToFile(const std::wstring& FileName,
-                    TWriteSafety Safety = TWriteSafety::Durable) const;
+    void SaveToFile(const std::wstring& fileName,
+                    TWriteSafety safety = TWriteSafety::Durable) const;
 
     TIconImageList Images;
 };

@@ -21,12 +21,12 @@
 // resource by its number in decimal).
 class EResNotFound : public Exception {
 public:
-    explicit EResNotFound(LPCWSTR ResName);
+    explicit EResNotFound(LPCWSTR resName);
 };
 
-// The bytes of resource Name of type Type in a loaded module, limited to what the module's
+// The bytes of resource name of type type in a loaded module, limited to what the module's
 // mapping really holds. Raises EResNotFound when the module has no such resource.
-std::span<const std::uint8_t> ResourceBytes(HMODULE Module, LPCWSTR Name, LPCWSTR Type);
+std::span<const std::uint8_t> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type);
 
 class TIconImage {
 public:
@@ -36,9 +36,9 @@ public:
     TIconImage(const TIconImage&) = delete;
     TIconImage& operator=(const TIconImage&) = delete;
 
-    // A deep copy with its own data and its own copy of Source's handle (which asks Source
+    // A deep copy with its own data and its own copy of source's handle (which asks source
     // to make its handle). The copy is always a plain TIconImage.
-    static std::unique_ptr<TIconImage> CreateCopy(TIconImage& Source);
+    static std::unique_ptr<TIconImage> CreateCopy(TIconImage& source);
 
     // The image's icon handle, made from Data on first use; null when the system refuses
     // the data (the next call tries again) or when there is no data.
@@ -48,11 +48,11 @@ public:
     void UpdateSize();
 
     // Writes the BytesInRes image bytes at the stream's position (nothing without data).
-    void SaveToStream(TMemoryStream& Stream) const;
+    void SaveToStream(TMemoryStream& stream) const;
 
-    // Draws the image at its entry size with its top-left corner at (X, Y); a null handle
+    // Draws the image at its entry size with its top-left corner at (x, y); a null handle
     // draws nothing.
-    void Draw(HDC Canvas, int X, int Y);
+    void Draw(HDC canvas, int x, int y);
 
     const TIconEntry& Entry() const { return entry_; }
     std::uint8_t Width() const { return entry_.Width; }
@@ -67,8 +67,8 @@ public:
 
 protected:
     // Takes the entry bytes as they are and the image bytes. An entry that states more
-    // bytes than Data holds is cut to Data's length, so nothing reads past the bytes held.
-    void SetContents(const TIconEntry& Entry, std::vector<std::uint8_t> Data);
+    // bytes than data holds is cut to data's length, so nothing reads past the bytes held.
+    void SetContents(const TIconEntry& entry, std::vector<std::uint8_t> data);
 
 private:
     UniqueIcon handle_;
@@ -84,16 +84,16 @@ struct TModuleImage {
     std::span<const std::uint8_t> Bytes;
 };
 
-// Reads the directory entry at Stream's position and checks the image it names in Module,
-// charging the image and its bytes to Budget. Raises EReadError for a stream that ends
+// Reads the directory entry at stream's position and checks the image it names in module,
+// charging the image and its bytes to budget. Raises EReadError for a stream that ends
 // early, EResNotFound for an icon resource the module lacks and EIconDataError for a damaged
 // image or a spent budget.
-TModuleImage ReadModuleImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget);
+TModuleImage ReadModuleImage(TMemoryStream& stream, HMODULE module, TReadBudget& budget);
 
 // An image read out of a loaded module.
 class TResourceIconImage : public TIconImage {
 public:
-    // CreateFromResource: Stream is on a group-icon directory entry; reads the image it
+    // CreateFromResource: stream is on a group-icon directory entry; reads the image it
     // names as ReadModuleImage does and copies its bytes.
-    TResourceIconImage(TMemoryStream& Stream, HMODULE Module, TReadBudget& Budget);
+    TResourceIconImage(TMemoryStream& stream, HMODULE module, TReadBudget& budget);
 };

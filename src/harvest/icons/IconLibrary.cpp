@@ -17,71 +17,71 @@ constexpr std::size_t FileBufferSize = 4096;
 
 // --- TFileStream ----------------------------------------------------------------------
 
-TFileStream::TFileStream(const std::wstring& FileName, TShare Share)
-    : file_(::CreateFileW(FileName.c_str(), GENERIC_READ,
-                          Share == TShare::DenyWrite ? FILE_SHARE_READ
+TFileStream::TFileStream(const std::wstring& fileName, TShare share)
+    : file_(::CreateFileW(fileName.c_str(), GENERIC_READ,
+                          share == TShare::DenyWrite ? FILE_SHARE_READ
                                                      : FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
     LARGE_INTEGER size{};
     if (!file_ || !::GetFileSizeEx(file_.get(), &size))
-        RaiseFileOpenError(FileName);
+        RaiseFileOpenError(fileName);
     size_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
-void TFileStream::ReadDirect(std::uint64_t Offset, std::span<std::uint8_t> Buffer) {
+void TFileStream::ReadDirect(std::uint64_t offset, std::span<std::uint8_t> buffer) {
     LARGE_INTEGER position{};
-    position.QuadPart = static_cast<LONGLONG>(Offset);
+    position.QuadPart = static_cast<LONGLONG>(offset);
     DWORD read = 0;
     if (!::SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN) ||
-        !::ReadFile(file_.get(), Buffer.data(), static_cast<DWORD>(Buffer.size()), &read,
+        !::ReadFile(file_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
                     nullptr) ||
-        read != Buffer.size())
+        read != buffer.size())
         throw EReadError(L"Stream read error");
 }
 
-void TFileStream::ReadAt(std::uint64_t Offset, std::span<std::uint8_t> Buffer) {
-    if (!Holds(Offset, Buffer.size()))
+void TFileStream::ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+    if (!Holds(offset, buffer.size()))
         throw EReadError(L"Stream read error");
-    if (Buffer.size() >= FileBufferSize) {
-        for (std::size_t done = 0; done < Buffer.size();) {
-            const std::size_t part = std::min<std::size_t>(Buffer.size() - done, 1 << 30);
-            ReadDirect(Offset + done, Buffer.subspan(done, part));
+    if (buffer.size() >= FileBufferSize) {
+        for (std::size_t done = 0; done < buffer.size();) {
+            const std::size_t part = std::min<std::size_t>(buffer.size() - done, 1 << 30);
+            ReadDirect(offset + done, buffer.subspan(done, part));
             done += part;
         }
         return;
     }
-    const bool buffered = Offset >= bufferOffset_ && Offset - bufferOffset_ <= buffer_.size() &&
-                          buffer_.size() - (Offset - bufferOffset_) >= Buffer.size();
+    const bool buffered = offset >= bufferOffset_ && offset - bufferOffset_ <= buffer_.size() &&
+                          buffer_.size() - (offset - bufferOffset_) >= buffer.size();
     if (!buffered) {
         buffer_.resize(
-            static_cast<std::size_t>(std::min<std::uint64_t>(FileBufferSize, size_ - Offset)));
-        bufferOffset_ = Offset;
-        ReadDirect(Offset, buffer_);
+            static_cast<std::size_t>(std::min<std::uint64_t>(FileBufferSize, size_ - offset)));
+        bufferOffset_ = offset;
+        ReadDirect(offset, buffer_);
     }
-    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(Offset - bufferOffset_),
-                Buffer.size(), Buffer.begin());
+    std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(offset - bufferOffset_),
+                buffer.size(), buffer.begin());
 }
 
 namespace {
 
-BOOL CALLBACK CountGroup(HMODULE, LPCWSTR, LPWSTR, LONG_PTR Param) {
-    ++*reinterpret_cast<int*>(Param);
+BOOL CALLBACK CountGroup(HMODULE, LPCWSTR, LPWSTR, LONG_PTR param) {
+    ++*reinterpret_cast<int*>(param);
     return TRUE;
 }
 
-std::uint64_t FileSizeOf(const std::wstring& FileName) {
+std::uint64_t FileSizeOf(const std::wstring& fileName) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(FileName.c_str(), GetFileExInfoStandard, &data))
+    if (!::GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data))
         return 0;
     return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
 }
 
-UniqueModule LoadAsDataFile(const std::wstring& FileName) {
-    return UniqueModule(::LoadLibraryExW(FileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+UniqueModule LoadAsDataFile(const std::wstring& fileName) {
+    return UniqueModule(::LoadLibraryExW(fileName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
-int NEIconCount(TByteSource& Source) {
-    TNEModule module(Source, std::wstring());
+int NEIconCount(TByteSource& source) {
+    TNEModule module(source, std::wstring());
     module.ReadHeaders();
     module.ReadResourceTable();
     return module.GroupCount();
@@ -94,15 +94,15 @@ struct TIconCount {
     UniqueModule Loaded;
 };
 
-TIconCount CountModuleIcons(const std::wstring& FileName) {
+TIconCount CountModuleIcons(const std::wstring& fileName) {
     TIconCount count;
     try {
         // Shared for writing: a file some program is writing is still counted, and then
         // refused by the module test with the open error rather than skipped unnoticed.
-        TFileStream stream(FileName, TFileStream::TShare::DenyNone);
+        TFileStream stream(fileName, TFileStream::TShare::DenyNone);
         switch (ModuleKindOf(stream)) {
         case TModuleKind::PE:
-            count.Loaded = LoadAsDataFile(FileName);
+            count.Loaded = LoadAsDataFile(fileName);
             if (count.Loaded)
                 ::EnumResourceNamesW(count.Loaded.get(), RT_GROUP_ICON, CountGroup,
                                      reinterpret_cast<LONG_PTR>(&count.Groups));
@@ -121,37 +121,37 @@ TIconCount CountModuleIcons(const std::wstring& FileName) {
 
 } // namespace
 
-int ModuleIconCount(const std::wstring& FileName) {
-    return CountModuleIcons(FileName).Groups;
+int ModuleIconCount(const std::wstring& fileName) {
+    return CountModuleIcons(fileName).Groups;
 }
 
-bool IsWindowsModule(const std::wstring& FileName, bool& IsPE) {
-    TFileStream stream(FileName);
+bool IsWindowsModule(const std::wstring& fileName, bool& isPe) {
+    TFileStream stream(fileName);
     const TModuleKind kind = ModuleKindOf(stream);
     if (kind == TModuleKind::None)
         return false;
-    IsPE = kind == TModuleKind::PE;
+    isPe = kind == TModuleKind::PE;
     return true;
 }
 
 // --- TIconList ------------------------------------------------------------------------
 
-const TIconList::TItem& TIconList::Item(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
-    return items_[static_cast<std::size_t>(Index)];
+const TIconList::TItem& TIconList::Item(int index) const {
+    if (index < 0 || index >= Count())
+        throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
+    return items_[static_cast<std::size_t>(index)];
 }
 
-const std::wstring& TIconList::Strings(int Index) const {
-    return Item(Index).Name;
+const std::wstring& TIconList::Strings(int index) const {
+    return Item(index).Name;
 }
 
-TAdvancedIcon* TIconList::Objects(int Index) const {
-    return Item(Index).Icon.get();
+TAdvancedIcon* TIconList::Objects(int index) const {
+    return Item(index).Icon.get();
 }
 
-void TIconList::Add(std::wstring Name, std::unique_ptr<TAdvancedIcon> Icon) {
-    items_.push_back({std::move(Name), std::move(Icon)});
+void TIconList::Add(std::wstring name, std::unique_ptr<TAdvancedIcon> icon) {
+    items_.push_back({std::move(name), std::move(icon)});
 }
 
 void TIconList::Clear() {
@@ -160,17 +160,17 @@ void TIconList::Clear() {
     items_.clear();
 }
 
-void TIconList::Delete(int Index) {
-    Item(Index);
-    items_.erase(items_.begin() + Index);
+void TIconList::Delete(int index) {
+    Item(index);
+    items_.erase(items_.begin() + index);
 }
 
-void TIconList::Assign(TIconList&& Source) {
-    if (&Source == this)
+void TIconList::Assign(TIconList&& source) {
+    if (&source == this)
         return;
     Clear();
-    items_ = std::move(Source.items_);
-    Source.items_.clear();
+    items_ = std::move(source.items_);
+    source.items_.clear();
 }
 
 // --- T32BitReader ---------------------------------------------------------------------
@@ -189,8 +189,8 @@ T32BitReader::~T32BitReader() {
     Icons.Clear();
 }
 
-T32BitReader::T32BitReader(std::wstring FileName, UniqueModule Loaded)
-    : TICLReader(std::move(FileName)), Module(std::move(Loaded)) {}
+T32BitReader::T32BitReader(std::wstring fileName, UniqueModule loaded)
+    : TICLReader(std::move(fileName)), Module(std::move(loaded)) {}
 
 bool T32BitReader::Load() {
     if (!Module)
@@ -206,10 +206,10 @@ bool T32BitReader::Load() {
     return true;
 }
 
-BOOL CALLBACK T32BitReader::EnumGroup(HMODULE, LPCWSTR, LPWSTR Name, LONG_PTR Param) {
-    auto* context = reinterpret_cast<TEnumContext*>(Param);
+BOOL CALLBACK T32BitReader::EnumGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
+    auto* context = reinterpret_cast<TEnumContext*>(param);
     try {
-        context->Reader->AddGroup(Name);
+        context->Reader->AddGroup(name);
         return TRUE;
     } catch (...) {
         context->Error = std::current_exception();
@@ -217,19 +217,19 @@ BOOL CALLBACK T32BitReader::EnumGroup(HMODULE, LPCWSTR, LPWSTR Name, LONG_PTR Pa
     }
 }
 
-void T32BitReader::AddGroup(LPCWSTR Name) {
+void T32BitReader::AddGroup(LPCWSTR name) {
     auto icon = std::make_unique<TAdvancedIcon>();
-    icon->LoadFromResource(Module.get(), Name, *budget_, UseOfEntry(Icons.Count()));
-    std::wstring entryName = IS_INTRESOURCE(Name)
-                                 ? std::to_wstring(reinterpret_cast<ULONG_PTR>(Name))
-                                 : std::wstring(Name);
+    icon->LoadFromResource(Module.get(), name, *budget_, UseOfEntry(Icons.Count()));
+    std::wstring entryName = IS_INTRESOURCE(name)
+                                 ? std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
+                                 : std::wstring(name);
     Icons.Add(std::move(entryName), std::move(icon));
 }
 
 // --- T16BitReader ---------------------------------------------------------------------
 
-T16BitReader::T16BitReader(std::wstring FileName)
-    : TICLReader(std::move(FileName)), Stream(this->FileName),
+T16BitReader::T16BitReader(std::wstring fileName)
+    : TICLReader(std::move(fileName)), Stream(this->FileName),
       baseName_(NEBaseName(this->FileName)) {}
 
 bool T16BitReader::Load() {
@@ -256,65 +256,65 @@ bool T16BitReader::Load() {
     }
 }
 
-std::size_t T16BitReader::FindIcon(std::uint16_t Number, bool Group) const {
-    return module_->FindIcon(Number, Group);
+std::size_t T16BitReader::FindIcon(std::uint16_t number, bool group) const {
+    return module_->FindIcon(number, group);
 }
 
-std::vector<std::uint8_t> T16BitReader::ReadResource(std::size_t Index, bool Group,
-                                                     std::wstring& Name) {
-    return module_->ReadResource(Index, Group, Name);
+std::vector<std::uint8_t> T16BitReader::ReadResource(std::size_t index, bool group,
+                                                     std::wstring& name) {
+    return module_->ReadResource(index, group, name);
 }
 
-void T16BitReader::CopyResource(std::size_t Index, bool Group, std::wstring& Name,
-                                TMemoryStream& Stream) {
-    module_->CopyResource(Index, Group, Name, Stream);
+void T16BitReader::CopyResource(std::size_t index, bool group, std::wstring& name,
+                                TMemoryStream& stream) {
+    module_->CopyResource(index, group, name, stream);
 }
 
 // --- TICL16Icon -----------------------------------------------------------------------
 
-TICL16IconImage::TICL16IconImage(const TIconEntry& Entry, std::vector<std::uint8_t> Data) {
-    SetContents(Entry, std::move(Data));
+TICL16IconImage::TICL16IconImage(const TIconEntry& entry, std::vector<std::uint8_t> data) {
+    SetContents(entry, std::move(data));
 }
 
-void TICL16Icon::LoadGroup(T16BitReader& Reader, std::size_t Index, TImageUse Use) {
+void TICL16Icon::LoadGroup(T16BitReader& reader, std::size_t index, TImageUse use) {
     TMemoryStream stream;
-    Reader.CopyResource(Index, true, Name, stream);
+    reader.CopyResource(index, true, Name, stream);
     stream.Seek(0);
     std::uint16_t count = 0;
     if (!ReadHeader(stream, count))
         return;
     for (std::uint16_t i = 0; i < count; ++i)
-        LoadImage(Reader, stream, Use);
+        LoadImage(reader, stream, use);
 }
 
-void TICL16Icon::LoadImage(T16BitReader& Reader, TMemoryStream& Stream, TImageUse Use) {
-    const TGroupIconEntry entry = ReadGroupIconEntry(Stream);
-    Reader.Budget().TakeImage();
+void TICL16Icon::LoadImage(T16BitReader& reader, TMemoryStream& stream, TImageUse use) {
+    const TGroupIconEntry entry = ReadGroupIconEntry(stream);
+    reader.Budget().TakeImage();
     std::wstring name;
     const std::vector<std::uint8_t> resource =
-        Reader.ReadResource(Reader.FindIcon(entry.IconId, false), false, name);
+        reader.ReadResource(reader.FindIcon(entry.IconId, false), false, name);
     const std::span<const std::uint8_t> image = StatedImage(entry.Entry.BytesInRes, resource);
-    if (Use == TImageUse::Keep)
+    if (use == TImageUse::Keep)
         Images.Add(std::make_unique<TICL16IconImage>(
             entry.Entry, std::vector<std::uint8_t>(image.begin(), image.end())));
 }
 
 // --- TIconLibrary ---------------------------------------------------------------------
 
-void TIconLibrary::LoadFromFile(const std::wstring& FileName, TLoadScope Scope) {
-    TIconCount count = CountModuleIcons(FileName);
+void TIconLibrary::LoadFromFile(const std::wstring& fileName, TLoadScope scope) {
+    TIconCount count = CountModuleIcons(fileName);
     if (count.Groups == 0)
         return;
     bool isPE = false;
-    if (!IsWindowsModule(FileName, isPE))
+    if (!IsWindowsModule(fileName, isPE))
         return;
-    this->FileName = FileName;
+    this->FileName = fileName;
     std::unique_ptr<TICLReader> reader;
     if (isPE)
-        reader = std::make_unique<T32BitReader>(FileName, std::move(count.Loaded));
+        reader = std::make_unique<T32BitReader>(fileName, std::move(count.Loaded));
     else
-        reader = std::make_unique<T16BitReader>(FileName);
-    reader->Scope = Scope;
+        reader = std::make_unique<T16BitReader>(fileName);
+    reader->Scope = scope;
     if (reader->Load())
         Icons.Assign(std::move(reader->Icons));
 }

@@ -27,12 +27,12 @@ class TFileStream : public TByteSource {
 public:
     enum class TShare { DenyWrite, DenyNone };
     // Raises EFOpenError with the full path and the system's text.
-    explicit TFileStream(const std::wstring& FileName, TShare Share = TShare::DenyWrite);
+    explicit TFileStream(const std::wstring& fileName, TShare share = TShare::DenyWrite);
     std::uint64_t Size() const override { return size_; }
-    void ReadAt(std::uint64_t Offset, std::span<std::uint8_t> Buffer) override;
+    void ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override;
 
 private:
-    void ReadDirect(std::uint64_t Offset, std::span<std::uint8_t> Buffer);
+    void ReadDirect(std::uint64_t offset, std::span<std::uint8_t> buffer);
 
     UniqueFile file_;
     std::uint64_t size_ = 0;
@@ -44,11 +44,11 @@ private:
 // file that cannot be opened, is not a module or whose resources cannot be read. The count
 // is the program's own: the shell's parses damaged modules without checking its bounds on
 // some systems (Wine), so handing it untrusted files can bring the program down.
-int ModuleIconCount(const std::wstring& FileName);
+int ModuleIconCount(const std::wstring& fileName);
 
 // Whether the file starts as a module with a 32-bit ("PE") or a 16-bit ("NE") header, and
-// which (IsPE is set only for a module). Raises EFOpenError for a file it cannot open.
-bool IsWindowsModule(const std::wstring& FileName, bool& IsPE);
+// which (isPe is set only for a module). Raises EFOpenError for a file it cannot open.
+bool IsWindowsModule(const std::wstring& fileName, bool& isPe);
 
 // Entry names with their icons, owned: removing an entry or clearing the list destroys the
 // icons. An entry may have no icon.
@@ -61,21 +61,21 @@ public:
 
     int Count() const { return static_cast<int>(items_.size()); }
     // Both raise EListError "List index out of bounds (%d)" for an index out of range.
-    const std::wstring& Strings(int Index) const;
-    TAdvancedIcon* Objects(int Index) const;
+    const std::wstring& Strings(int index) const;
+    TAdvancedIcon* Objects(int index) const;
 
-    void Add(std::wstring Name, std::unique_ptr<TAdvancedIcon> Icon);
+    void Add(std::wstring name, std::unique_ptr<TAdvancedIcon> icon);
     void Clear();
-    void Delete(int Index);
-    // Destroys this list's icons, then takes Source's entries; Source is left empty.
-    void Assign(TIconList&& Source);
+    void Delete(int index);
+    // Destroys this list's icons, then takes source's entries; source is left empty.
+    void Assign(TIconList&& source);
 
 private:
     struct TItem {
         std::wstring Name;
         std::unique_ptr<TAdvancedIcon> Icon;
     };
-    const TItem& Item(int Index) const;
+    const TItem& Item(int index) const;
 
     std::vector<TItem> items_;
 };
@@ -88,7 +88,7 @@ enum class TLoadScope { AllGroups, FirstGroup };
 // The readers' base: a file and the entries read out of it.
 class TICLReader {
 public:
-    explicit TICLReader(std::wstring FileName) : FileName(std::move(FileName)) {}
+    explicit TICLReader(std::wstring fileName) : FileName(std::move(fileName)) {}
     virtual ~TICLReader() = default;
     TICLReader(const TICLReader&) = delete;
     TICLReader& operator=(const TICLReader&) = delete;
@@ -101,9 +101,9 @@ public:
     TLoadScope Scope = TLoadScope::AllGroups;
 
 protected:
-    // What becomes of the images of the entry at Position.
-    TImageUse UseOfEntry(std::size_t Position) const {
-        return Scope == TLoadScope::AllGroups || Position == 0 ? TImageUse::Keep
+    // What becomes of the images of the entry at position.
+    TImageUse UseOfEntry(std::size_t position) const {
+        return Scope == TLoadScope::AllGroups || position == 0 ? TImageUse::Keep
                                                                : TImageUse::CheckOnly;
     }
 };
@@ -112,8 +112,8 @@ protected:
 // order the system enumerates them, named by the group's number in decimal or its text.
 class T32BitReader : public TICLReader {
 public:
-    // Loaded: the module already loaded as a data file from FileName, if it has been.
-    explicit T32BitReader(std::wstring FileName, UniqueModule Loaded = {});
+    // loaded: the module already loaded as a data file from fileName, if it has been.
+    explicit T32BitReader(std::wstring fileName, UniqueModule loaded = {});
     ~T32BitReader() override;
     // False when the system cannot load the module. An error while a group is read (a
     // missing icon resource, a directory cut short, a damaged image, more bytes or images
@@ -121,8 +121,8 @@ public:
     bool Load() override;
 
 private:
-    static BOOL CALLBACK EnumGroup(HMODULE Module, LPCWSTR Type, LPWSTR Name, LONG_PTR Param);
-    void AddGroup(LPCWSTR Name);
+    static BOOL CALLBACK EnumGroup(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param);
+    void AddGroup(LPCWSTR name);
 
     UniqueModule Module;
     std::optional<TReadBudget> budget_;
@@ -132,16 +132,15 @@ private:
 class T16BitReader : public TICLReader {
 public:
     // Opens the file (EFOpenError when it cannot).
-    explicit T16BitReader(std::wstring FileName);
+    explicit T16BitReader(std::wstring fileName);
     // False for any fault of the file; the icons built before it are destroyed. Damaged
     // images and a spent budget are not swallowed: EIconDataError raises out of it.
     bool Load() override;
 
-    const std::wstring& BaseName() const { return baseName_; }
     TReadBudget& Budget() { return module_->Budget(); }
-    std::size_t FindIcon(std::uint16_t Number, bool Group) const;
-    std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);
-    void CopyResource(std::size_t Index, bool Group, std::wstring& Name, TMemoryStream& Stream);
+    std::size_t FindIcon(std::uint16_t number, bool group) const;
+    std::vector<std::uint8_t> ReadResource(std::size_t index, bool group, std::wstring& name);
+    void CopyResource(std::size_t index, bool group, std::wstring& name, TMemoryStream& stream);
 
 private:
     TFileStream Stream;
@@ -153,18 +152,18 @@ private:
 class TICL16IconImage : public TIconImage {
 public:
     // CreateFromEntry
-    TICL16IconImage(const TIconEntry& Entry, std::vector<std::uint8_t> Data);
+    TICL16IconImage(const TIconEntry& entry, std::vector<std::uint8_t> data);
 };
 
 // A group icon of a 16-bit file, with its fallback name.
 class TICL16Icon : public TAdvancedIcon {
 public:
-    // Reads group Index of the reader's group table with all its images. A directory that
+    // Reads group index of the reader's group table with all its images. A directory that
     // is not an icon directory gives no images.
-    void LoadGroup(T16BitReader& Reader, std::size_t Index, TImageUse Use = TImageUse::Keep);
-    // Reads one group entry from Stream and appends the image it names (with Keep), without
+    void LoadGroup(T16BitReader& reader, std::size_t index, TImageUse use = TImageUse::Keep);
+    // Reads one group entry from stream and appends the image it names (with Keep), without
     // the padding after a bitmap's rows. Raises EIconDataError for a damaged image.
-    void LoadImage(T16BitReader& Reader, TMemoryStream& Stream, TImageUse Use = TImageUse::Keep);
+    void LoadImage(T16BitReader& reader, TMemoryStream& stream, TImageUse use = TImageUse::Keep);
 
     std::wstring Name;
 };
@@ -178,7 +177,7 @@ public:
     // Replaces Icons by the file's entries when the file is a module holding group icons
     // and its reader accepts it; otherwise Icons keeps the previous file's entries.
     // Raises EFOpenError for a file that cannot be opened and the 32-bit reader's errors.
-    void LoadFromFile(const std::wstring& FileName, TLoadScope Scope = TLoadScope::AllGroups);
+    void LoadFromFile(const std::wstring& fileName, TLoadScope scope = TLoadScope::AllGroups);
 
     std::wstring FileName;
     TIconList Icons;

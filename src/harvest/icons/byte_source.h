@@ -12,26 +12,26 @@ class TByteSource {
 public:
     virtual ~TByteSource() = default;
     virtual std::uint64_t Size() const = 0;
-    // Fills Buffer with the bytes from Offset on; raises EReadError ("Stream read error")
+    // Fills buffer with the bytes from offset on; raises EReadError ("Stream read error")
     // when the source ends first.
-    virtual void ReadAt(std::uint64_t Offset, std::span<std::uint8_t> Buffer) = 0;
+    virtual void ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) = 0;
 
-    // Whether Length bytes from Offset on lie within the source.
-    bool Holds(std::uint64_t Offset, std::uint64_t Length) const {
-        return Offset <= Size() && Length <= Size() - Offset;
+    // Whether length bytes from offset on lie within the source.
+    bool Holds(std::uint64_t offset, std::uint64_t length) const {
+        return offset <= Size() && length <= Size() - offset;
     }
 };
 
 // Bytes in memory, not owned.
 class TMemorySource : public TByteSource {
 public:
-    explicit TMemorySource(std::span<const std::uint8_t> Bytes) : bytes_(Bytes) {}
+    explicit TMemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
-    void ReadAt(std::uint64_t Offset, std::span<std::uint8_t> Buffer) override {
-        if (!Holds(Offset, Buffer.size()))
+    void ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
+        if (!Holds(offset, buffer.size()))
             throw EReadError(L"Stream read error");
-        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(Offset), Buffer.size(),
-                    Buffer.begin());
+        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), buffer.size(),
+                    buffer.begin());
     }
 
 private:

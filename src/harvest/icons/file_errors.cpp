@@ -6,31 +6,31 @@
 
 namespace {
 
-std::wstring FullPath(const std::wstring& FileName) {
-    const DWORD length = ::GetFullPathNameW(FileName.c_str(), 0, nullptr, nullptr);
+std::wstring FullPath(const std::wstring& fileName) {
+    const DWORD length = ::GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
     if (length == 0)
-        return FileName;
+        return fileName;
     std::wstring path(length, L'\0');
-    path.resize(::GetFullPathNameW(FileName.c_str(), length, path.data(), nullptr));
+    path.resize(::GetFullPathNameW(fileName.c_str(), length, path.data(), nullptr));
     return path;
 }
 
-std::wstring FileErrorText(const wchar_t* Verb, const std::wstring& FileName, DWORD Code) {
-    return std::wstring(L"Невозможно ") + Verb + L" файл \"" + FullPath(FileName) + L"\". " +
-           SysErrorMessage(Code);
+std::wstring FileErrorText(const wchar_t* verb, const std::wstring& fileName, DWORD code) {
+    return std::wstring(L"Невозможно ") + verb + L" файл \"" + FullPath(fileName) + L"\". " +
+           SysErrorMessage(code);
 }
 
 } // namespace
 
-void RaiseFileOpenError(const std::wstring& FileName) {
+void RaiseFileOpenError(const std::wstring& fileName) {
     const DWORD code = ::GetLastError();
-    throw EFOpenError(FileErrorText(L"открыть", FileName, code));
+    throw EFOpenError(FileErrorText(L"открыть", fileName, code));
 }
 
-void RaiseFileCreateError(const std::wstring& FileName) {
-    RaiseFileCreateError(FileName, ::GetLastError());
+void RaiseFileCreateError(const std::wstring& fileName) {
+    RaiseFileCreateError(fileName, ::GetLastError());
 }
 
-void RaiseFileCreateError(const std::wstring& FileName, DWORD Code) {
-    throw EFCreateError(FileErrorText(L"создать", FileName, Code));
+void RaiseFileCreateError(const std::wstring& fileName, DWORD code) {
+    throw EFCreateError(FileErrorText(L"создать", fileName, code));
 }

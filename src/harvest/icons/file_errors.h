@@ -27,6 +27,6 @@ public:
 };
 
 // Both take the error from GetLastError, so call them right after the failing call.
-[[noreturn]] void RaiseFileOpenError(const std::wstring& FileName);
-[[noreturn]] void RaiseFileCreateError(const std::wstring& FileName);
-[[noreturn]] void RaiseFileCreateError(const std::wstring& FileName, DWORD Code);
+[[noreturn]] void RaiseFileOpenError(const std::wstring& fileName);
+[[noreturn]] void RaiseFileCreateError(const std::wstring& fileName);
+[[noreturn]] void RaiseFileCreateError(const std::wstring& fileName, DWORD code);

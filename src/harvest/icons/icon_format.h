@@ -30,13 +30,13 @@ inline constexpr std::size_t IconDirHeaderSize = 6;
 inline constexpr std::size_t GroupIconEntrySize = 14;
 inline constexpr std::size_t IconFileEntrySize = 16;
 
-TIconEntry DecodeIconEntry(std::span<const std::uint8_t, IconEntrySize> Bytes);
-void EncodeIconEntry(const TIconEntry& Entry, std::span<std::uint8_t, IconEntrySize> Bytes);
+TIconEntry DecodeIconEntry(std::span<const std::uint8_t, IconEntrySize> bytes);
+void EncodeIconEntry(const TIconEntry& entry, std::span<std::uint8_t, IconEntrySize> bytes);
 
 // Reads a 6-byte directory header and gives its image count when it is an icon directory
 // (reserved 0, type 1). Cursor directories, other headers and a stream too short for a
 // header give nothing.
-std::optional<std::uint16_t> ReadIconDirHeader(TMemoryStream& Stream);
+std::optional<std::uint16_t> ReadIconDirHeader(TMemoryStream& stream);
 
 // One group-icon directory entry: the entry bytes and the number of the icon resource that
 // holds the image. A stream that ends first raises EReadError.
@@ -44,9 +44,9 @@ struct TGroupIconEntry {
     TIconEntry Entry;
     std::uint16_t IconId = 0;
 };
-TGroupIconEntry ReadGroupIconEntry(TMemoryStream& Stream);
+TGroupIconEntry ReadGroupIconEntry(TMemoryStream& stream);
 
-bool IsPngImage(std::span<const std::uint8_t> Data);
+bool IsPngImage(std::span<const std::uint8_t> data);
 
 struct TImageSize {
     std::uint8_t Width = 0;
@@ -57,7 +57,7 @@ struct TImageSize {
 // gives 0). A PNG image gives the width and height of its header chunk. A bitmap gives
 // the smaller of its header's width and half its height as both dimensions, which is how
 // icon bitmaps store the colour and mask rows. Data too short for its header gives nothing.
-std::optional<TImageSize> ImageSizeOfData(std::span<const std::uint8_t> Data);
+std::optional<TImageSize> ImageSizeOfData(std::span<const std::uint8_t> data);
 
 // One image as the .ico form needs it; Data holds exactly the image's bytes.
 struct TIconFileImage {
@@ -68,4 +68,4 @@ struct TIconFileImage {
 // Writes the .ico form at the stream's position: header, one 16-byte entry per image
 // (its entry bytes with BytesInRes equal to the data's length, then the data's offset from
 // the start of the icon), then the images' bytes back to back. No images writes nothing.
-void WriteIconFile(TMemoryStream& Stream, std::span<const TIconFileImage> Images);
+void WriteIconFile(TMemoryStream& stream, std::span<const TIconFileImage> images);

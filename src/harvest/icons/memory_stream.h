@@ -11,18 +11,18 @@
 class TMemoryStream {
 public:
     TMemoryStream() = default;
-    explicit TMemoryStream(std::vector<std::uint8_t> Bytes) : bytes_(std::move(Bytes)) {}
+    explicit TMemoryStream(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
     std::size_t Size() const { return bytes_.size(); }
     std::size_t Position() const { return position_; }
     // Positions beyond the end are allowed; a write there fills the gap with zeros.
-    void Seek(std::size_t Position) { position_ = Position; }
+    void Seek(std::size_t position) { position_ = position; }
 
-    // Copies up to Buffer.size() bytes from the position on and returns how many there were.
-    std::size_t Read(std::span<std::uint8_t> Buffer);
-    // Copies exactly Buffer.size() bytes or raises EReadError ("Stream read error").
-    void ReadBuffer(std::span<std::uint8_t> Buffer);
-    void WriteBuffer(std::span<const std::uint8_t> Bytes);
+    // Copies up to buffer.size() bytes from the position on and returns how many there were.
+    std::size_t Read(std::span<std::uint8_t> buffer);
+    // Copies exactly buffer.size() bytes or raises EReadError ("Stream read error").
+    void ReadBuffer(std::span<std::uint8_t> buffer);
+    void WriteBuffer(std::span<const std::uint8_t> bytes);
 
     std::span<const std::uint8_t> Bytes() const { return bytes_; }
 

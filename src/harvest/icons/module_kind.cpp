@@ -2,27 +2,29 @@
 
 #include <array>
 
+#include "util/byte_order.h"
+
 namespace {
 
 constexpr std::uint64_t NewHeaderOffsetAt = 60;
 
-bool ReadPair(TByteSource& Source, std::uint64_t Offset, std::array<std::uint8_t, 2>& Pair) {
-    if (!Source.Holds(Offset, Pair.size()))
+bool ReadPair(TByteSource& source, std::uint64_t offset, std::array<std::uint8_t, 2>& pair) {
+    if (!source.Holds(offset, pair.size()))
         return false;
-    Source.ReadAt(Offset, Pair);
+    source.ReadAt(offset, pair);
     return true;
 }
 
 } // namespace
 
-TModuleKind ModuleKindOf(TByteSource& Source) {
+TModuleKind ModuleKindOf(TByteSource& source) {
     std::array<std::uint8_t, 2> pair{};
-    if (!ReadPair(Source, 0, pair) || pair[0] != 'M' || pair[1] != 'Z')
+    if (!ReadPair(source, 0, pair) || pair[0] != 'M' || pair[1] != 'Z')
         return TModuleKind::None;
-    if (!ReadPair(Source, NewHeaderOffsetAt, pair))
+    if (!ReadPair(source, NewHeaderOffsetAt, pair))
         return TModuleKind::None;
-    const std::uint64_t newHeader = pair[0] | pair[1] << 8;
-    if (!ReadPair(Source, newHeader, pair))
+    const std::uint64_t newHeader = Le16(pair.data());
+    if (!ReadPair(source, newHeader, pair))
         return TModuleKind::None;
     if (pair[0] == 'P' && pair[1] == 'E')
         return TModuleKind::PE;

@@ -8,4 +8,4 @@
 enum class TModuleKind { None, PE, NE };
 
 // A source too short for any of the bytes looked at is not a module.
-TModuleKind ModuleKindOf(TByteSource& Source);
+TModuleKind ModuleKindOf(TByteSource& source);

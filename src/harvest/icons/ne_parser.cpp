@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "util/byte_order.h"
+
 namespace {
 
 constexpr std::uint64_t NewHeaderOffsetAt = 60;
@@ -25,32 +27,32 @@ const wchar_t* const MsgBadFile = L"ICL-файл некорректен или �
 
 } // namespace
 
-std::wstring NEBaseName(std::wstring_view FileName) {
-    const std::size_t folderEnd = FileName.find_last_of(L"\\/:");
-    std::wstring name(folderEnd == std::wstring_view::npos ? FileName
-                                                           : FileName.substr(folderEnd + 1));
+std::wstring NEBaseName(std::wstring_view fileName) {
+    const std::size_t folderEnd = fileName.find_last_of(L"\\/:");
+    std::wstring name(folderEnd == std::wstring_view::npos ? fileName
+                                                           : fileName.substr(folderEnd + 1));
     const std::size_t dot = name.rfind(L'.');
     if (dot != std::wstring::npos)
         name.erase(dot, MaxExtensionRemoved);
     return name;
 }
 
-std::wstring NEResourceName(std::wstring_view BaseName, std::size_t Index) {
-    std::wstring number = std::to_wstring(Index + 1);
+std::wstring NEResourceName(std::wstring_view baseName, std::size_t index) {
+    std::wstring number = std::to_wstring(index + 1);
     if (number.size() < 3)
         number.insert(0, 3 - number.size(), L'0');
-    std::wstring name(BaseName);
+    std::wstring name(baseName);
     name += L' ';
     name += number;
     return name;
 }
 
-TNEModule::TNEModule(TByteSource& Source, std::wstring BaseName)
-    : source_(Source), baseName_(std::move(BaseName)), budget_(Source.Size()) {}
+TNEModule::TNEModule(TByteSource& source, std::wstring baseName)
+    : source_(source), baseName_(std::move(baseName)), budget_(source.Size()) {}
 
-void TNEModule::Read(std::span<std::uint8_t> Buffer) {
-    source_.ReadAt(position_, Buffer);
-    position_ += Buffer.size();
+void TNEModule::Read(std::span<std::uint8_t> buffer) {
+    source_.ReadAt(position_, buffer);
+    position_ += buffer.size();
 }
 
 std::uint8_t TNEModule::Read8() {
@@ -62,11 +64,11 @@ std::uint8_t TNEModule::Read8() {
 std::uint16_t TNEModule::Read16() {
     std::array<std::uint8_t, 2> bytes{};
     Read(bytes);
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+    return Le16(bytes.data());
 }
 
-std::uint16_t TNEModule::Read16At(std::uint64_t Offset) {
-    position_ = Offset;
+std::uint16_t TNEModule::Read16At(std::uint64_t offset) {
+    position_ = offset;
     return Read16();
 }
 
@@ -101,10 +103,10 @@ void TNEModule::ReadResourceTable() {
     ReadResourceNames();
 }
 
-TNEModule::TNumberIndex TNEModule::IndexByNumber(const std::vector<TNEResourceEntry>& Table) {
-    TNumberIndex index(Table.size());
-    for (std::size_t i = 0; i < Table.size(); ++i)
-        index[i] = {static_cast<std::uint16_t>(Table[i].Id ^ NumberedType),
+TNEModule::TNumberIndex TNEModule::IndexByNumber(const std::vector<TNEResourceEntry>& table) {
+    TNumberIndex index(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i)
+        index[i] = {static_cast<std::uint16_t>(table[i].Id ^ NumberedType),
                     static_cast<std::uint16_t>(i)};
     std::sort(index.begin(), index.end());
     return index;
@@ -132,9 +134,7 @@ void TNEModule::ReadTypeInfo() {
     table->assign(count, TNEResourceEntry{});
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* p = &bytes[i * TypeBlockEntrySize];
-        auto field = [p](int k) {
-            return static_cast<std::uint16_t>(p[2 * k] | p[2 * k + 1] << 8);
-        };
+        auto field = [p](int k) { return Le16(p + 2 * k); };
         (*table)[i] = TNEResourceEntry{field(0), field(1), field(2), field(3), field(4), field(5)};
     }
 }
@@ -149,19 +149,19 @@ void TNEModule::ReadResourceNames() {
     }
 }
 
-std::size_t TNEModule::FindIcon(std::uint16_t Number, bool Group) const {
-    const TNumberIndex& index = Group ? groupIndex_ : iconIndex_;
+std::size_t TNEModule::FindIcon(std::uint16_t number, bool group) const {
+    const TNumberIndex& index = group ? groupIndex_ : iconIndex_;
     const auto found =
-        std::lower_bound(index.begin(), index.end(), std::pair(Number, std::uint16_t{0}));
-    if (found != index.end() && found->first == Number)
+        std::lower_bound(index.begin(), index.end(), std::pair(number, std::uint16_t{0}));
+    if (found != index.end() && found->first == number)
         return found->second;
     throw EICLReadError(L"Ресурсы значков не найдены");
 }
 
-std::vector<std::uint8_t> TNEModule::ReadResource(std::size_t Index, bool Group,
-                                                  std::wstring& Name) {
-    const TNEResourceEntry& entry = (Group ? groupEntries_ : iconEntries_).at(Index);
-    Name = NEResourceName(baseName_, Index);
+std::vector<std::uint8_t> TNEModule::ReadResource(std::size_t index, bool group,
+                                                  std::wstring& name) {
+    const TNEResourceEntry& entry = (group ? groupEntries_ : iconEntries_).at(index);
+    name = NEResourceName(baseName_, index);
     const std::uint64_t offset = std::uint64_t{entry.Offset} << alignShift_;
     const std::uint64_t length = std::uint64_t{entry.Length} << alignShift_;
     if (!source_.Holds(offset, length))
@@ -173,7 +173,7 @@ std::vector<std::uint8_t> TNEModule::ReadResource(std::size_t Index, bool Group,
     return data;
 }
 
-void TNEModule::CopyResource(std::size_t Index, bool Group, std::wstring& Name,
-                             TMemoryStream& Stream) {
-    Stream.WriteBuffer(ReadResource(Index, Group, Name));
+void TNEModule::CopyResource(std::size_t index, bool group, std::wstring& name,
+                             TMemoryStream& stream) {
+    stream.WriteBuffer(ReadResource(index, group, name));
 }

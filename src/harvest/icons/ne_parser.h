@@ -34,15 +34,15 @@ struct TNEResourceEntry {
 
 // The file name without its folder, minus its last extension ("C:\Win\moricons.dll" gives
 // "moricons", "a.b.icl" gives "a.b"); at most 30 characters of extension are removed.
-std::wstring NEBaseName(std::wstring_view FileName);
+std::wstring NEBaseName(std::wstring_view fileName);
 
 // A resource's fallback name: the base name, a blank and the 1-based position in at least
 // three digits ("moricons 001").
-std::wstring NEResourceName(std::wstring_view BaseName, std::size_t Index);
+std::wstring NEResourceName(std::wstring_view baseName, std::size_t index);
 
 class TNEModule {
 public:
-    TNEModule(TByteSource& Source, std::wstring BaseName);
+    TNEModule(TByteSource& source, std::wstring baseName);
 
     // Checks the "MZ" and "NE" headers and finds the resource table.
     void ReadHeaders();
@@ -54,38 +54,37 @@ public:
     std::int32_t ResTableOffset() const { return resTableOffset_; }
     std::uint16_t IconCount() const { return static_cast<std::uint16_t>(iconEntries_.size()); }
     std::uint16_t GroupCount() const { return static_cast<std::uint16_t>(groupEntries_.size()); }
-    const std::wstring& BaseName() const { return baseName_; }
     // The resource table's name strings in stored order, leading "ICL" strings left out.
     const std::vector<std::string>& Names() const { return names_; }
     // The group-icon type block's entries in stored order.
     const std::vector<TNEResourceEntry>& GroupEntries() const { return groupEntries_; }
 
-    // The position, in the group table when Group or else in the icon table, of the first
-    // entry numbered Number, looked up in an index the resource table's reading builds.
+    // The position, in the group table when group or else in the icon table, of the first
+    // entry numbered number, looked up in an index the resource table's reading builds.
     // Raises EICLReadError when there is none.
-    std::size_t FindIcon(std::uint16_t Number, bool Group) const;
+    std::size_t FindIcon(std::uint16_t number, bool group) const;
 
     // What reading this file may still cost; the resources read are charged to it.
     TReadBudget& Budget() { return budget_; }
 
-    // The bytes of entry Index of the chosen table, with the entry's fallback name. A
+    // The bytes of entry index of the chosen table, with the entry's fallback name. A
     // resource that does not lie within the file raises EReadError, and one that overdraws
     // the file's budget raises EIconDataError, both before anything is allocated for it.
-    std::vector<std::uint8_t> ReadResource(std::size_t Index, bool Group, std::wstring& Name);
-    // The same bytes appended to Stream.
-    void CopyResource(std::size_t Index, bool Group, std::wstring& Name, TMemoryStream& Stream);
+    std::vector<std::uint8_t> ReadResource(std::size_t index, bool group, std::wstring& name);
+    // The same bytes appended to stream.
+    void CopyResource(std::size_t index, bool group, std::wstring& name, TMemoryStream& stream);
 
 private:
     // Numbers with the position of their entry, ascending; a number's first entry first.
     using TNumberIndex = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
-    static TNumberIndex IndexByNumber(const std::vector<TNEResourceEntry>& Table);
+    static TNumberIndex IndexByNumber(const std::vector<TNEResourceEntry>& table);
 
     void ReadTypeInfo();
     void ReadResourceNames();
-    void Read(std::span<std::uint8_t> Buffer);
+    void Read(std::span<std::uint8_t> buffer);
     std::uint8_t Read8();
     std::uint16_t Read16();
-    std::uint16_t Read16At(std::uint64_t Offset);
+    std::uint16_t Read16At(std::uint64_t offset);
 
     TByteSource& source_;
     std::wstring baseName_;

@@ -37,11 +37,11 @@ TCrcTables CrcTables() {
     return tables;
 }
 
-std::uint32_t Crc32(std::span<const std::uint8_t> Bytes) {
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
     static const TCrcTables t = CrcTables();
     std::uint32_t crc = 0xFFFFFFFFu;
-    const std::uint8_t* p = Bytes.data();
-    std::size_t left = Bytes.size();
+    const std::uint8_t* p = bytes.data();
+    std::size_t left = bytes.size();
     for (; left >= 8; left -= 8, p += 8) {
         const std::uint32_t low = Le32(p) ^ crc;
         const std::uint32_t high = Le32(p + 4);
@@ -61,51 +61,51 @@ bool IsLetter(std::uint8_t c) {
 struct TChunk {
     std::array<char, 4> Type;
     std::span<const std::uint8_t> Data;
-    bool Is(const char (&Name)[5]) const { return std::equal(Type.begin(), Type.end(), Name); }
+    bool Is(const char (&name)[5]) const { return std::equal(Type.begin(), Type.end(), name); }
     // Readers refuse a file whose critical chunks (upper-case first letter) they cannot take.
     bool Critical() const { return Type[0] >= 'A' && Type[0] <= 'Z'; }
 };
 
-// The chunk at At, which must lie wholly within Data with a valid type; a critical chunk's
+// The chunk at offset at, which must lie wholly within data with a valid type; a critical chunk's
 // checksum must match.
-TChunk ChunkAt(std::span<const std::uint8_t> Data, std::size_t At) {
-    if (Data.size() - At < ChunkFrame)
+TChunk ChunkAt(std::span<const std::uint8_t> data, std::size_t at) {
+    if (data.size() - at < ChunkFrame)
         Damaged();
-    const std::uint32_t length = Be32(&Data[At]);
-    if (length > MaxChunkLength || Data.size() - At - ChunkFrame < length)
+    const std::uint32_t length = Be32(&data[at]);
+    if (length > MaxChunkLength || data.size() - at - ChunkFrame < length)
         Damaged();
-    const std::span<const std::uint8_t> typed = Data.subspan(At + 4, 4 + length);
+    const std::span<const std::uint8_t> typed = data.subspan(at + 4, 4 + length);
     TChunk chunk{{}, typed.subspan(4)};
     for (std::size_t i = 0; i < 4; ++i) {
         if (!IsLetter(typed[i]))
             Damaged();
         chunk.Type[i] = static_cast<char>(typed[i]);
     }
-    if (chunk.Critical() && Crc32(typed) != Be32(&Data[At + 8 + length]))
+    if (chunk.Critical() && Crc32(typed) != Be32(&data[at + 8 + length]))
         Damaged();
     return chunk;
 }
 
-bool ValidDepth(std::uint8_t ColourType, std::uint8_t Depth) {
-    switch (ColourType) {
+bool ValidDepth(std::uint8_t colourType, std::uint8_t depth) {
+    switch (colourType) {
     case 0: // grey
-        return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8 || Depth == 16;
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
     case 3: // palette
-        return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8;
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8;
     case 2: // RGB
     case 4: // grey with alpha
     case 6: // RGB with alpha
-        return Depth == 8 || Depth == 16;
+        return depth == 8 || depth == 16;
     default:
         return false;
     }
 }
 
 // Returns the colour type.
-std::uint8_t CheckHeader(const TChunk& Header) {
-    if (!Header.Is("IHDR") || Header.Data.size() != HeaderDataSize)
+std::uint8_t CheckHeader(const TChunk& header) {
+    if (!header.Is("IHDR") || header.Data.size() != HeaderDataSize)
         Damaged();
-    const std::uint8_t* p = Header.Data.data();
+    const std::uint8_t* p = header.Data.data();
     const std::uint32_t width = Be32(p);
     const std::uint32_t height = Be32(p + 4);
     if (width == 0 || height == 0 || width > MaxChunkLength || height > MaxChunkLength)
@@ -118,14 +118,14 @@ std::uint8_t CheckHeader(const TChunk& Header) {
 
 } // namespace
 
-void CheckPngImage(std::span<const std::uint8_t> Data) {
+void CheckPngImage(std::span<const std::uint8_t> data) {
     std::size_t at = SignatureSize;
-    TChunk chunk = ChunkAt(Data, at);
+    TChunk chunk = ChunkAt(data, at);
     const bool needsPalette = CheckHeader(chunk) == 3;
     bool palette = false;
     for (;;) {
         at += ChunkFrame + chunk.Data.size();
-        chunk = ChunkAt(Data, at);
+        chunk = ChunkAt(data, at);
         if (chunk.Is("IDAT"))
             break;
         if (chunk.Is("PLTE") && !palette) {

@@ -2,15 +2,15 @@
 
 #include <limits>
 
-TReadBudget::TReadBudget(std::uint64_t FileSize)
-    : limit_(FileSize > std::numeric_limits<std::uint64_t>::max() / PerFileByte
+TReadBudget::TReadBudget(std::uint64_t fileSize)
+    : limit_(fileSize > std::numeric_limits<std::uint64_t>::max() / PerFileByte
                  ? std::numeric_limits<std::uint64_t>::max()
-                 : FileSize * PerFileByte) {}
+                 : fileSize * PerFileByte) {}
 
-void TReadBudget::TakeBytes(std::uint64_t Count) {
-    if (Count > limit_ - taken_)
+void TReadBudget::TakeBytes(std::uint64_t count) {
+    if (count > limit_ - taken_)
         throw EIconDataError(L"Ресурсы значков содержат слишком много данных");
-    taken_ += Count;
+    taken_ += count;
 }
 
 void TReadBudget::TakeImage() {

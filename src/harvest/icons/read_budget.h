@@ -17,13 +17,11 @@ public:
     // and its entry in an icon directory.
     static constexpr std::uint64_t ImageCost = 64;
 
-    explicit TReadBudget(std::uint64_t FileSize);
+    explicit TReadBudget(std::uint64_t fileSize);
 
     // Both raise EIconDataError once the file's budget is spent, before anything is taken.
-    void TakeBytes(std::uint64_t Count);
+    void TakeBytes(std::uint64_t count);
     void TakeImage();
-
-    std::uint64_t Taken() const { return taken_; }
 
 private:
     std::uint64_t limit_;

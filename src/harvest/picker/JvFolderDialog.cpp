@@ -99,7 +99,7 @@ void ScrollSelectionIntoView(HWND dialog) {
 
 } // namespace
 
-TJvFolderDialog::TJvFolderDialog(Form* Owner) : Directory(StartFolder()), owner_(Owner) {}
+TJvFolderDialog::TJvFolderDialog(Form* owner) : Directory(StartFolder()), owner_(owner) {}
 
 std::wstring TJvFolderDialog::Version() const {
     return VersionText(kVersion);

@@ -13,8 +13,8 @@ class Form;
 
 class TJvFolderDialog {
 public:
-    // Owner: the form the dialog belongs to (null: the active window at Execute).
-    explicit TJvFolderDialog(Form* Owner = nullptr);
+    // owner: the form the dialog belongs to (null: the active window at Execute).
+    explicit TJvFolderDialog(Form* owner = nullptr);
     TJvFolderDialog(const TJvFolderDialog&) = delete;
     TJvFolderDialog& operator=(const TJvFolderDialog&) = delete;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "dialogs/msg_dlg_layout.h"
+
 namespace {
 
 // BIF_... values of the shell, in the order of TOptions (fdoShareable last).
@@ -19,10 +21,6 @@ constexpr std::array<uint32_t, 10> kOptionFlags = {
     0x8000, // BIF_SHAREABLE
 };
 constexpr uint32_t kNewDialogStyle = 0x0040;
-
-int CentredStart(int outerStart, int outerSize, int innerSize) {
-    return outerStart + outerSize / 2 - innerSize / 2;
-}
 
 } // namespace
 

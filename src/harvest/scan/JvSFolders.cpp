@@ -11,61 +11,61 @@
 namespace {
 
 // Joins a folder and a name with one "\" between them; an empty folder gives nothing.
-std::wstring JoinPath(const std::wstring& Folder, std::wstring_view Name) {
-    if (Folder.empty())
+std::wstring JoinPath(const std::wstring& folder, std::wstring_view name) {
+    if (folder.empty())
         return {};
-    std::wstring path = Folder;
+    std::wstring path = folder;
     if (path.back() != L'\\')
         path += L'\\';
-    path += Name;
+    path += name;
     return path;
 }
 
-std::wstring UpperCase(const std::wstring& Text) {
-    if (Text.empty())
-        return Text;
-    const int length = static_cast<int>(Text.size());
-    std::wstring upper(Text.size(), L'\0');
-    if (::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, Text.data(), length, upper.data(),
+std::wstring UpperCase(const std::wstring& text) {
+    if (text.empty())
+        return text;
+    const int length = static_cast<int>(text.size());
+    std::wstring upper(text.size(), L'\0');
+    if (::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, text.data(), length, upper.data(),
                        length) != length)
-        return Text;
+        return text;
     return upper;
 }
 
-bool IsExcluded(const std::vector<std::wstring>& Excluded, const std::wstring& Folder) {
-    if (Excluded.empty())
+bool IsExcluded(const std::vector<std::wstring>& excluded, const std::wstring& folder) {
+    if (excluded.empty())
         return false;
-    const std::wstring upper = UpperCase(Folder);
-    for (const std::wstring& line : Excluded)
+    const std::wstring upper = UpperCase(folder);
+    for (const std::wstring& line : excluded)
         if (upper.find(line) != std::wstring::npos)
             return true;
     return false;
 }
 
-bool IsDotEntry(const wchar_t* Name) {
-    return Name[0] == L'.' && (Name[1] == L'\0' || (Name[1] == L'.' && Name[2] == L'\0'));
+bool IsDotEntry(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 // The last-write time in local time, packed as DOS date (high word) and time (low word);
 // 0 for a time a DOS date cannot hold (before 1980).
-std::int32_t DosFileTime(const FILETIME& Written) {
+std::int32_t DosFileTime(const FILETIME& written) {
     FILETIME local;
     WORD date = 0;
     WORD time = 0;
-    if (!::FileTimeToLocalFileTime(&Written, &local) ||
+    if (!::FileTimeToLocalFileTime(&written, &local) ||
         !::FileTimeToDosDateTime(&local, &date, &time))
         return 0;
     return static_cast<std::int32_t>((static_cast<DWORD>(date) << 16) | time);
 }
 
-TFilePack MakeFilePack(const std::wstring& FolderPath, const WIN32_FIND_DATAW& Entry) {
+TFilePack MakeFilePack(const std::wstring& folderPath, const WIN32_FIND_DATAW& entry) {
     TFilePack pack;
-    pack.Name = Entry.cFileName;
-    pack.Path = FolderPath;
-    pack.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(Entry.nFileSizeHigh) << 32) |
-                                          Entry.nFileSizeLow);
-    pack.Attr = static_cast<std::int32_t>(Entry.dwFileAttributes);
-    pack.Time = DosFileTime(Entry.ftLastWriteTime);
+    pack.Name = entry.cFileName;
+    pack.Path = folderPath;
+    pack.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
+                                          entry.nFileSizeLow);
+    pack.Attr = static_cast<std::int32_t>(entry.dwFileAttributes);
+    pack.Time = DosFileTime(entry.ftLastWriteTime);
     return pack;
 }
 
@@ -73,62 +73,62 @@ TFilePack MakeFilePack(const std::wstring& FolderPath, const WIN32_FIND_DATAW& E
 
 void TJvSearchFolders::Start() {
     Application::ProcessMessages();
-    FFileList.clear();
-    FCountFiles = 0;
-    FSizeOfFiles = 0;
+    fileList_.clear();
+    countFiles_ = 0;
+    sizeOfFiles_ = 0;
     TWalk walk{CompileMaskList(FileMask), {}};
     for (const std::wstring& line : ExcludeFolderList)
         if (!line.empty())
             walk.Excluded.push_back(UpperCase(line));
-    FStop = false;
+    stop_ = false;
     // A copy: a handler may assign ScanDir while the walk runs.
     const std::wstring root = ScanDir;
     ScanFolder(walk, root);
     if (OnChanged)
-        OnChanged(*this, FCountFiles, FSizeOfFiles);
+        OnChanged(*this, countFiles_, sizeOfFiles_);
 }
 
-void TJvSearchFolders::ScanFolder(const TWalk& Walk, const std::wstring& Folder) {
-    const bool excluded = IsExcluded(Walk.Excluded, Folder);
+void TJvSearchFolders::ScanFolder(const TWalk& walk, const std::wstring& folder) {
+    const bool excluded = IsExcluded(walk.Excluded, folder);
     if (!excluded && OnProcess)
-        OnProcess(*this, Folder, FCountFiles, FSizeOfFiles);
+        OnProcess(*this, folder, countFiles_, sizeOfFiles_);
     if (Messages)
         PumpMessages();
 
     WIN32_FIND_DATAW entry;
     UniqueFind listing;
     if (!excluded)
-        listing.reset(::FindFirstFileExW(JoinPath(Folder, L"*.*").c_str(), FindExInfoBasic, &entry,
+        listing.reset(::FindFirstFileExW(JoinPath(folder, L"*.*").c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH));
     try {
-        const std::wstring folderPath = JoinPath(Folder, L"");
+        const std::wstring folderPath = JoinPath(folder, L"");
         bool more = static_cast<bool>(listing);
-        while (more && !FStop) {
+        while (more && !stop_) {
             if (!IsDotEntry(entry.cFileName)) {
-                if (!MatchesAny(Walk.Masks, entry.cFileName)) {
+                if (!MatchesAny(walk.Masks, entry.cFileName)) {
                     PumpBetweenEntries();
                 } else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                    FFileList.push_back(MakeFilePack(folderPath, entry));
-                    ++FCountFiles;
-                    FSizeOfFiles += FFileList.back().Size;
+                    fileList_.push_back(MakeFilePack(folderPath, entry));
+                    ++countFiles_;
+                    sizeOfFiles_ += fileList_.back().Size;
                 }
                 if (DoRecursive && EntersFolder(entry.dwFileAttributes, entry.dwReserved0))
-                    ScanFolder(Walk, JoinPath(Folder, entry.cFileName));
+                    ScanFolder(walk, JoinPath(folder, entry.cFileName));
             }
             more = ::FindNextFileW(listing.get(), &entry);
             if (Messages)
                 PumpBetweenEntries();
         }
     } catch (...) {
-        LeaveFolder(excluded, Folder);
+        LeaveFolder(excluded, folder);
         throw;
     }
-    LeaveFolder(excluded, Folder);
+    LeaveFolder(excluded, folder);
 }
 
 void TJvSearchFolders::PumpMessages() {
-    FLastPump = ::GetTickCount();
+    lastPump_ = ::GetTickCount();
     Application::ProcessMessages();
 }
 
@@ -136,11 +136,11 @@ void TJvSearchFolders::PumpMessages() {
 // than looking at one directory entry; between entries it runs at most once per clock tick,
 // which still handles every message (a Stop, a repaint) within a tick.
 void TJvSearchFolders::PumpBetweenEntries() {
-    if (::GetTickCount() != FLastPump)
+    if (::GetTickCount() != lastPump_)
         PumpMessages();
 }
 
-void TJvSearchFolders::LeaveFolder(bool Excluded, const std::wstring& Folder) {
-    if (!Excluded && OnProcess)
-        OnProcess(*this, Folder, FCountFiles, FSizeOfFiles);
+void TJvSearchFolders::LeaveFolder(bool excluded, const std::wstring& folder) {
+    if (!excluded && OnProcess)
+        OnProcess(*this, folder, countFiles_, sizeOfFiles_);
 }

@@ -50,13 +50,13 @@ public:
     // open folder still gets its closing OnProcess) and leaves Start without OnChanged.
     void Start();
     // Ends the walk at the next entry; meant for event and message handlers during Start.
-    void Stop() { FStop = true; }
-    void ClearFileList() { FFileList.clear(); }
+    void Stop() { stop_ = true; }
+    void ClearFileList() { fileList_.clear(); }
 
-    std::int32_t CountFiles() const { return FCountFiles; }
-    std::int64_t SizeOfFiles() const { return FSizeOfFiles; }
+    std::int32_t CountFiles() const { return countFiles_; }
+    std::int64_t SizeOfFiles() const { return sizeOfFiles_; }
     // The matching files of the last walk, in the order they were found.
-    const std::vector<TFilePack>& FileList() const { return FFileList; }
+    const std::vector<TFilePack>& FileList() const { return fileList_; }
 
 private:
     // What one Start compiles up front. It lives on Start's stack, so a walk started again
@@ -66,14 +66,14 @@ private:
         std::vector<std::wstring> Excluded; // upper-cased, empty lines left out
     };
 
-    void ScanFolder(const TWalk& Walk, const std::wstring& Folder);
-    void LeaveFolder(bool Excluded, const std::wstring& Folder);
+    void ScanFolder(const TWalk& walk, const std::wstring& folder);
+    void LeaveFolder(bool excluded, const std::wstring& folder);
     void PumpMessages();
     void PumpBetweenEntries();
 
-    std::int32_t FCountFiles = 0;
-    std::int64_t FSizeOfFiles = 0;
-    bool FStop = false;
-    std::uint32_t FLastPump = 0; // clock tick of the last message pump
-    std::vector<TFilePack> FFileList;
+    std::int32_t countFiles_ = 0;
+    std::int64_t sizeOfFiles_ = 0;
+    bool stop_ = false;
+    std::uint32_t lastPump_ = 0; // clock tick of the last message pump
+    std::vector<TFilePack> fileList_;
 };

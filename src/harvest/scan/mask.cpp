@@ -4,37 +4,37 @@ namespace {
 
 // Names are compared without regard to the case of the Latin letters only; every other
 // character, Cyrillic included, must match exactly.
-wchar_t UpCaseLatin(wchar_t Ch) {
-    return Ch >= L'a' && Ch <= L'z' ? Ch - (L'a' - L'A') : Ch;
+wchar_t UpCaseLatin(wchar_t ch) {
+    return ch >= L'a' && ch <= L'z' ? ch - (L'a' - L'A') : ch;
 }
 
-std::wstring MaskErrorText(std::wstring_view Mask, size_t Position) {
-    return L"'" + std::wstring(Mask) + L"' is an invalid mask at (" + std::to_wstring(Position) +
+std::wstring MaskErrorText(std::wstring_view mask, size_t position) {
+    return L"'" + std::wstring(mask) + L"' is an invalid mask at (" + std::to_wstring(position) +
            L")";
 }
 
 } // namespace
 
-EMaskError::EMaskError(std::wstring_view Mask, size_t Position)
-    : Exception(MaskErrorText(Mask, Position)) {}
+EMaskError::EMaskError(std::wstring_view mask, size_t position)
+    : Exception(MaskErrorText(mask, position)) {}
 
-TMask::TMask(std::wstring_view Mask) {
+TMask::TMask(std::wstring_view mask) {
     bool skip = false;
     int skipSteps = 0;
-    // Each step takes the pending "*"; Position is where the step begins (1-based).
-    auto add = [&](TMaskStep&& step, size_t Position) {
+    // Each step takes the pending "*"; position is where the step begins (1-based).
+    auto add = [&](TMaskStep&& step, size_t position) {
         if (skip) {
             if (++skipSteps > MaxSkipSteps)
-                throw EMaskError(Mask, Position);
+                throw EMaskError(mask, position);
             step.Skip = true;
             skip = false;
         }
         Steps.push_back(std::move(step));
     };
 
-    for (size_t i = 0; i < Mask.size(); ++i) {
+    for (size_t i = 0; i < mask.size(); ++i) {
         TMaskStep step;
-        switch (Mask[i]) {
+        switch (mask[i]) {
         case L'*':
             skip = true;
             break;
@@ -47,69 +47,69 @@ TMask::TMask(std::wstring_view Mask) {
             break;
         case L'[': {
             const size_t open = i;
-            i = CompileSet(Mask, open, step);
+            i = CompileSet(mask, open, step);
             add(std::move(step), open + 1);
             break;
         }
         default:
-            step.Char = UpCaseLatin(Mask[i]);
+            step.Char = UpCaseLatin(mask[i]);
             add(std::move(step), i + 1);
             break;
         }
     }
     TMaskStep end;
     end.Kind = TStepKind::End;
-    add(std::move(end), Mask.size() + 1);
+    add(std::move(end), mask.size() + 1);
 }
 
-// Reads the set that opens at Mask[Open] into Step; returns the index of its closing "]".
-size_t TMask::CompileSet(std::wstring_view Mask, size_t Open, TMaskStep& Step) {
-    Step.Kind = TStepKind::Set;
-    size_t i = Open + 1;
-    if (i < Mask.size() && Mask[i] == L'!') {
-        Step.Negated = true;
+// Reads the set that opens at mask[open] into step; returns the index of its closing "]".
+size_t TMask::CompileSet(std::wstring_view mask, size_t open, TMaskStep& step) {
+    step.Kind = TStepKind::Set;
+    size_t i = open + 1;
+    if (i < mask.size() && mask[i] == L'!') {
+        step.Negated = true;
         ++i;
     }
     bool haveStart = false;
     wchar_t start = 0; // the last single character, where a following "-" range begins
-    for (; i < Mask.size() && Mask[i] != L']'; ++i) {
-        if (Mask[i] != L'-') {
-            start = UpCaseLatin(Mask[i]);
+    for (; i < mask.size() && mask[i] != L']'; ++i) {
+        if (mask[i] != L'-') {
+            start = UpCaseLatin(mask[i]);
             haveStart = true;
-            Step.Ranges.push_back({start, start});
+            step.Ranges.push_back({start, start});
             continue;
         }
         // A range needs a character on both sides of its "-".
-        if (!haveStart || i + 1 >= Mask.size() || Mask[i + 1] == L']')
-            throw EMaskError(Mask, i + 1);
-        const wchar_t last = UpCaseLatin(Mask[++i]);
+        if (!haveStart || i + 1 >= mask.size() || mask[i + 1] == L']')
+            throw EMaskError(mask, i + 1);
+        const wchar_t last = UpCaseLatin(mask[++i]);
         if (last >= start)
-            Step.Ranges.push_back({start, last});
+            step.Ranges.push_back({start, last});
     }
-    if (i >= Mask.size())
-        throw EMaskError(Mask, Mask.size() + 1);
-    if (Step.Ranges.empty())
-        throw EMaskError(Mask, i + 1);
+    if (i >= mask.size())
+        throw EMaskError(mask, mask.size() + 1);
+    if (step.Ranges.empty())
+        throw EMaskError(mask, i + 1);
     return i;
 }
 
-bool TMask::InSet(const TMaskStep& Step, wchar_t Ch) {
-    const wchar_t up = UpCaseLatin(Ch);
-    for (const TCharRange& range : Step.Ranges)
+bool TMask::InSet(const TMaskStep& step, wchar_t ch) {
+    const wchar_t up = UpCaseLatin(ch);
+    for (const TCharRange& range : step.Ranges)
         if (up >= range.First && up <= range.Last)
-            return !Step.Negated;
-    return Step.Negated;
+            return !step.Negated;
+    return step.Negated;
 }
 
-// Whether Step takes the name character Ch (the end step takes no character at all).
-bool TMask::Accepts(const TMaskStep& Step, wchar_t Ch) {
-    switch (Step.Kind) {
+// Whether step takes the name character ch (the end step takes no character at all).
+bool TMask::Accepts(const TMaskStep& step, wchar_t ch) {
+    switch (step.Kind) {
     case TStepKind::Literal:
-        return UpCaseLatin(Ch) == Step.Char;
+        return UpCaseLatin(ch) == step.Char;
     case TStepKind::AnyOne:
         return true;
     case TStepKind::Set:
-        return InSet(Step, Ch);
+        return InSet(step, ch);
     case TStepKind::End:
         break;
     }
@@ -122,7 +122,7 @@ bool TMask::Accepts(const TMaskStep& Step, wchar_t Ch) {
 // a later "*" has been reached, moving an earlier one right can only leave the later one
 // fewer places to try. This keeps matching linear in the name for each "*" instead of
 // exponential in the number of them.
-bool TMask::Matches(std::wstring_view Name) const {
+bool TMask::Matches(std::wstring_view name) const {
     size_t pos = 0;
     size_t step = 0;
     bool haveRetry = false;
@@ -131,13 +131,13 @@ bool TMask::Matches(std::wstring_view Name) const {
     for (;;) {
         const TMaskStep& s = Steps[step];
         if (s.Skip) {
-            while (pos < Name.size() && !Accepts(s, Name[pos]))
+            while (pos < name.size() && !Accepts(s, name[pos]))
                 ++pos;
-            haveRetry = pos < Name.size();
+            haveRetry = pos < name.size();
             retryPos = pos + 1;
             retryStep = step;
         }
-        if (pos == Name.size() ? s.Kind == TStepKind::End : Accepts(s, Name[pos])) {
+        if (pos == name.size() ? s.Kind == TStepKind::End : Accepts(s, name[pos])) {
             if (s.Kind == TStepKind::End)
                 return true;
             ++pos;

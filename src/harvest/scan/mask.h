@@ -10,11 +10,11 @@
 
 #include "util/exception.h"
 
-// Raised when a mask text cannot be compiled; Position is 1-based (the mask's length plus
+// Raised when a mask text cannot be compiled; position is 1-based (the mask's length plus
 // one when the fault was found at its end).
 class EMaskError : public Exception {
 public:
-    EMaskError(std::wstring_view Mask, size_t Position);
+    EMaskError(std::wstring_view mask, size_t position);
 };
 
 class TMask {
@@ -22,10 +22,10 @@ public:
     // A mask may hold at most this many steps preceded by "*".
     static constexpr int MaxSkipSteps = 30;
 
-    explicit TMask(std::wstring_view Mask);
+    explicit TMask(std::wstring_view mask);
 
     // True when the whole name is taken up by the mask.
-    bool Matches(std::wstring_view Name) const;
+    bool Matches(std::wstring_view name) const;
 
 private:
     enum class TStepKind { Literal, AnyOne, Set, End };
@@ -43,9 +43,9 @@ private:
         std::vector<TCharRange> Ranges; // set members, upper-cased
     };
 
-    static size_t CompileSet(std::wstring_view Mask, size_t Open, TMaskStep& Step);
-    static bool Accepts(const TMaskStep& Step, wchar_t Ch);
-    static bool InSet(const TMaskStep& Step, wchar_t Ch);
+    static size_t CompileSet(std::wstring_view mask, size_t open, TMaskStep& step);
+    static bool Accepts(const TMaskStep& step, wchar_t ch);
+    static bool InSet(const TMaskStep& step, wchar_t ch);
 
     std::vector<TMaskStep> Steps;
 };

@@ -1,6 +1,6 @@
 #include "harvest/scan/mask_list.h"
 
-std::vector<std::wstring> SplitMaskList(std::wstring_view List) {
+std::vector<std::wstring> SplitMaskList(std::wstring_view list) {
     std::vector<std::wstring> elements;
     std::wstring current;
     auto finish = [&] {
@@ -9,30 +9,30 @@ std::vector<std::wstring> SplitMaskList(std::wstring_view List) {
         elements.push_back(std::move(current));
         current.clear();
     };
-    for (size_t i = 0; i < List.size(); ++i) {
-        const wchar_t ch = List[i];
+    for (size_t i = 0; i < list.size(); ++i) {
+        const wchar_t ch = list[i];
         if (ch == L',') {
             finish();
             continue;
         }
         if (ch != L' ' || !current.empty())
             current += ch;
-        if (i + 1 == List.size())
+        if (i + 1 == list.size())
             finish();
     }
     return elements;
 }
 
-TMultiMaskList CompileMaskList(std::wstring_view List) {
+TMultiMaskList CompileMaskList(std::wstring_view list) {
     TMultiMaskList masks;
-    for (const std::wstring& element : SplitMaskList(List))
+    for (const std::wstring& element : SplitMaskList(list))
         masks.emplace_back(element);
     return masks;
 }
 
-bool MatchesAny(const TMultiMaskList& Masks, std::wstring_view Name) {
-    for (const TMultiMask& mask : Masks)
-        if (mask.FMask.Matches(Name))
+bool MatchesAny(const TMultiMaskList& masks, std::wstring_view name) {
+    for (const TMultiMask& mask : masks)
+        if (mask.FMask.Matches(name))
             return true;
     return false;
 }

@@ -9,11 +9,11 @@ constexpr std::uint32_t kNameSurrogate = 0x20000000;
 
 } // namespace
 
-bool EntersFolder(std::uint32_t Attributes, std::uint32_t ReparseTag) {
-    if (!(Attributes & kDirectory))
+bool EntersFolder(std::uint32_t attributes, std::uint32_t reparseTag) {
+    if (!(attributes & kDirectory))
         return false;
-    if (!(Attributes & kReparsePoint))
+    if (!(attributes & kReparsePoint))
         return true;
     // A mark without a tag cannot be told from a link; it is left alone like one.
-    return ReparseTag != 0 && !(ReparseTag & kNameSurrogate);
+    return reparseTag != 0 && !(reparseTag & kNameSurrogate);
 }

@@ -8,6 +8,6 @@
 
 #include <cstdint>
 
-// Attributes and reparse tag as a directory listing gives them; the tag is read only when
+// The attributes and reparse tag as a directory listing gives them; the tag is read only when
 // the attributes carry a reparse point.
-bool EntersFolder(std::uint32_t Attributes, std::uint32_t ReparseTag);
+bool EntersFolder(std::uint32_t attributes, std::uint32_t reparseTag);

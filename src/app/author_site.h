@@ -1,5 +1,0 @@
-#pragma once
-// The author's web site, as the status-bar link and the first-show notice name it. The
-// program's own placeholder under a reserved example domain.
-
-inline constexpr const wchar_t* kAuthorSite = L"quillmont.example.org";
