@@ -5,6 +5,7 @@
 
 #include "ui/application.h"
 #include "ui/cursor.h"
+#include "ui/window.h"
 #include "util/exception.h"
 
 namespace {
@@ -38,11 +39,7 @@ int ScaleForDpi(int value, HWND window) {
 }
 
 Control::~Control() {
-    if (hwnd_) {
-        if (subclassed_)
-            ::RemoveWindowSubclass(hwnd_, SubclassBridge, kSubclassId);
-        ::RemovePropW(hwnd_, kControlProperty);
-    }
+    Detach();
 }
 
 Control* Control::FromHandle(HWND hwnd) {
@@ -69,6 +66,33 @@ void Control::Attach(HWND hwnd, bool subclass) {
     if (subclass)
         subclassed_ = ::SetWindowSubclass(hwnd, SubclassBridge, kSubclassId,
                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    JoinParent();
+}
+
+void Control::Detach() {
+    if (!hwnd_)
+        return;
+    LeaveParent();
+    if (subclassed_)
+        ::RemoveWindowSubclass(hwnd_, SubclassBridge, kSubclassId);
+    subclassed_ = false;
+    ::RemovePropW(hwnd_, kControlProperty);
+    hwnd_ = nullptr;
+}
+
+void Control::JoinParent() {
+    if (!(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
+        return;
+    if (auto* parent = dynamic_cast<Window*>(FromHandle(::GetParent(hwnd_)))) {
+        parent->children_[hwnd_] = this;
+        router_ = parent;
+    }
+}
+
+void Control::LeaveParent() {
+    if (router_)
+        router_->children_.erase(hwnd_);
+    router_ = nullptr;
 }
 
 void Control::AttachAlias(HWND other) {
@@ -80,10 +104,7 @@ LRESULT CALLBACK Control::SubclassBridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
                                          DWORD_PTR ref) {
     auto* self = reinterpret_cast<Control*>(ref);
     if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hwnd, SubclassBridge, kSubclassId);
-        ::RemovePropW(hwnd, kControlProperty);
-        self->subclassed_ = false;
-        self->hwnd_ = nullptr;
+        self->Detach();
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
     if (msg == WM_SETCURSOR && Screen::ApplyCursor())
@@ -147,7 +168,9 @@ void Control::SetFont(HFONT font) {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 void Control::SetParent(HWND parent) {
+    LeaveParent();
     ::SetParent(hwnd_, parent);
+    JoinParent();
 }
 void Control::Focus() {
     ::SetFocus(hwnd_);
