@@ -63,9 +63,11 @@ void Control::CreateChild(HWND parent, const wchar_t* className, DWORD style, DW
 void Control::Attach(HWND hwnd, bool subclass) {
     hwnd_ = hwnd;
     ::SetPropW(hwnd, kControlProperty, this);
-    if (subclass)
+    if (subclass) {
+        classProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
         subclassed_ = ::SetWindowSubclass(hwnd, SubclassBridge, kSubclassId,
                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    }
     JoinParent();
 }
 
@@ -124,6 +126,12 @@ LRESULT Control::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Control::DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefSubclassProc(hwnd_, msg, wp, lp);
+}
+
+LRESULT Control::Request(UINT msg, WPARAM wp, LPARAM lp) const {
+    if (subclassed_ && classProc_)
+        return ::CallWindowProcW(classProc_, hwnd_, msg, wp, lp);
+    return ::SendMessageW(hwnd_, msg, wp, lp);
 }
 
 void Control::SetBounds(const Bounds& b) {

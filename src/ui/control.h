@@ -70,6 +70,10 @@ protected:
     // The control's own messages (subclassed system controls).
     virtual LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // A request of the program's own to its control (a query, a change of an item) made
+    // straight to the control's class procedure, past the subclass: passing the subclass
+    // costs two window-property look-ups, and no object handler reacts to such requests.
+    LRESULT Request(UINT msg, WPARAM wp, LPARAM lp) const;
 
     HWND hwnd_ = nullptr;
 
@@ -79,6 +83,7 @@ private:
     void JoinParent();
     void LeaveParent();
     bool subclassed_ = false;
+    WNDPROC classProc_ = nullptr; // the system control's own procedure, when subclassed
     // The parent window object whose table routes this control's notifications.
     Window* router_ = nullptr;
 };

@@ -123,8 +123,11 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return false;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lp);
-        if (Control* c = ChildObject(header->hwndFrom))
-            return c->HandleNotify(*header, result);
+        // A notification the control leaves alone has the default answer, 0, at once.
+        if (Control* c = ChildObject(header->hwndFrom)) {
+            c->HandleNotify(*header, result);
+            return true;
+        }
         return false;
     }
     case WM_DRAWITEM: {
