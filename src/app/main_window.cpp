@@ -101,6 +101,7 @@ void Tfrm_main_quillmont::CreateMenus() {
     MainMenu1.SetPicture(ID_N5, ImageList1, 5);
     MainMenu1.SetPicture(ID_N7, ImageList1, 6);
     ::SetMenu(hwnd_, MainMenu1.Release());
+    OnMenuPopup = [this] { MainMenu1Change(); };
 
     ppm.LoadPopup(IDM_LIST_POPUP);
     ppm.SetPicture(ID_N_SEARCH, ImageList1, 1);
@@ -349,10 +350,4 @@ void Tfrm_main_quillmont::ShowListMenu(POINT screen) {
 void Tfrm_main_quillmont::HandleMenuCommand(WORD id) {
     if (!commands.Execute(id))
         Form::HandleMenuCommand(id);
-}
-
-LRESULT Tfrm_main_quillmont::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITMENUPOPUP || msg == WM_INITMENU)
-        MainMenu1Change();
-    return Form::HandleMessage(msg, wp, lp);
 }

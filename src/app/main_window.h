@@ -130,7 +130,6 @@ public:
                               std::int64_t SizeOfFiles);
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void HandleMenuCommand(WORD id) override;
 
 private:

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <windowsx.h>
 
 #include "dialogs/JvUrlLabel.h"
 
@@ -17,6 +16,7 @@ void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& capti
     CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
                        ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
                        ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent), caption);
+    FollowPointer(IDC_HAND);
     SetLabelFont(reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)));
 }
 
@@ -84,48 +84,8 @@ void TJvURLlabel::MouseLeave() {
         OnMouseLeave(*this);
 }
 
-LRESULT TJvURLlabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_SETCURSOR:
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-    case WM_MOUSEMOVE:
-        if (!tracking_) {
-            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd_, 0};
-            tracking_ = ::TrackMouseEvent(&tme) != FALSE;
-            MouseEnter();
-        }
-        return 0;
-    case WM_MOUSELEAVE:
-        tracking_ = false;
-        MouseLeave();
-        return 0;
-    case WM_LBUTTONDOWN:
-        // The label keeps the mouse until the release, so it learns where that happens.
-        ::SetCapture(hwnd_);
-        pressed_ = true;
-        return 0;
-    case WM_LBUTTONUP: {
-        const bool click = pressed_;
-        if (::GetCapture() == hwnd_)
-            ::ReleaseCapture();
-        pressed_ = false;
-        const RECT area = ClientRect();
-        if (click && ::PtInRect(&area, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}))
-            Click();
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        pressed_ = false;
-        return 0;
-    case WM_SETTEXT: {
-        const LRESULT r = DefaultMessage(msg, wp, lp);
-        ::InvalidateRect(hwnd_, nullptr, TRUE);
-        return r;
-    }
-    default:
-        return Window::HandleMessage(msg, wp, lp);
-    }
+void TJvURLlabel::HandleTextChanged() {
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TJvURLlabel::HandlePaint(HDC dc, const RECT&) {

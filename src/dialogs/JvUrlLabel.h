@@ -47,14 +47,15 @@ public:
     void MouseLeave();
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void HandlePaint(HDC dc, const RECT& area) override;
+    void HandleTextChanged() override;
+    void HandleMouseEnter() override { MouseEnter(); }
+    void HandleMouseLeave() override { MouseLeave(); }
+    void HandleClick() override { Click(); }
 
 private:
     std::wstring mailSubject_;
     std::wstring mailBody_;
     COLORREF color_ = kBlue;
     UniqueFont font_;
-    bool tracking_ = false;
-    bool pressed_ = false;
 };

@@ -62,6 +62,10 @@ void Tfrm_about::Create(HWND MainWindow) {
     CreateLabel(Label3, {86, 119, 100, 16}, L"+0 (000) 000-00-00", 13);
     CreateLabel(Label5, {222, 119, 40, 13}, L"г. Энск");
     CreateLabel(lbl_version, {86, 139, 51, 13}, L"");
+    OnStaticColors = [this](const Control& control, StaticColors& colors) {
+        if (&control == &lbl_version)
+            colors.text = kNavy;
+    };
     CreateLabel(lbl_main_name, {86, 160, 317, 13},
                 L"Программа для свободного распространения и использования");
     CreateLabel(Label7, {86, 185, 212, 11}, L"Приму советы по улучшению данной программы", 9);
@@ -128,14 +132,4 @@ void Tfrm_about::FormResize() {
     const RECT area = ClientRect();
     const int top = area.bottom - ScaleForDpi(kBevelHeight, hwnd_);
     Bevel1.SetBoundsPixels({0, top, area.right, top + 2});
-}
-
-LRESULT Tfrm_about::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == lbl_version.Handle()) {
-        const HDC dc = reinterpret_cast<HDC>(wp);
-        ::SetTextColor(dc, kNavy);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    }
-    return Form::HandleMessage(msg, wp, lp);
 }

@@ -41,7 +41,6 @@ public:
     void BitBtn1Click();
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void FormResize() override;
 
 private:

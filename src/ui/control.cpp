@@ -5,6 +5,7 @@
 
 #include "ui/application.h"
 #include "ui/cursor.h"
+#include "ui/window.h"
 #include "util/exception.h"
 
 namespace {
@@ -38,11 +39,7 @@ int ScaleForDpi(int value, HWND window) {
 }
 
 Control::~Control() {
-    if (hwnd_) {
-        if (subclassed_)
-            ::RemoveWindowSubclass(hwnd_, SubclassBridge, kSubclassId);
-        ::RemovePropW(hwnd_, kControlProperty);
-    }
+    Detach();
 }
 
 Control* Control::FromHandle(HWND hwnd) {
@@ -66,9 +63,38 @@ void Control::CreateChild(HWND parent, const wchar_t* className, DWORD style, DW
 void Control::Attach(HWND hwnd, bool subclass) {
     hwnd_ = hwnd;
     ::SetPropW(hwnd, kControlProperty, this);
-    if (subclass)
+    if (subclass) {
+        classProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
         subclassed_ = ::SetWindowSubclass(hwnd, SubclassBridge, kSubclassId,
                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    }
+    JoinParent();
+}
+
+void Control::Detach() {
+    if (!hwnd_)
+        return;
+    LeaveParent();
+    if (subclassed_)
+        ::RemoveWindowSubclass(hwnd_, SubclassBridge, kSubclassId);
+    subclassed_ = false;
+    ::RemovePropW(hwnd_, kControlProperty);
+    hwnd_ = nullptr;
+}
+
+void Control::JoinParent() {
+    if (!(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
+        return;
+    if (auto* parent = dynamic_cast<Window*>(FromHandle(::GetParent(hwnd_)))) {
+        parent->children_[hwnd_] = this;
+        router_ = parent;
+    }
+}
+
+void Control::LeaveParent() {
+    if (router_)
+        router_->children_.erase(hwnd_);
+    router_ = nullptr;
 }
 
 void Control::AttachAlias(HWND other) {
@@ -80,10 +106,7 @@ LRESULT CALLBACK Control::SubclassBridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
                                          DWORD_PTR ref) {
     auto* self = reinterpret_cast<Control*>(ref);
     if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hwnd, SubclassBridge, kSubclassId);
-        ::RemovePropW(hwnd, kControlProperty);
-        self->subclassed_ = false;
-        self->hwnd_ = nullptr;
+        self->Detach();
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
     if (msg == WM_SETCURSOR && Screen::ApplyCursor())
@@ -103,6 +126,12 @@ LRESULT Control::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Control::DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefSubclassProc(hwnd_, msg, wp, lp);
+}
+
+LRESULT Control::Request(UINT msg, WPARAM wp, LPARAM lp) const {
+    if (subclassed_ && classProc_)
+        return ::CallWindowProcW(classProc_, hwnd_, msg, wp, lp);
+    return ::SendMessageW(hwnd_, msg, wp, lp);
 }
 
 void Control::SetBounds(const Bounds& b) {
@@ -147,7 +176,9 @@ void Control::SetFont(HFONT font) {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 void Control::SetParent(HWND parent) {
+    LeaveParent();
     ::SetParent(hwnd_, parent);
+    JoinParent();
 }
 void Control::Focus() {
     ::SetFocus(hwnd_);

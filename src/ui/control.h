@@ -17,6 +17,8 @@ int ScaleForDpi(int value, HWND window);
 // Child-window identifiers, unique within the program.
 int NextControlId();
 
+class Window;
+
 class Control {
 public:
     Control() = default;
@@ -57,17 +59,31 @@ protected:
     // Creates a system control as a child of parent and attaches this object to it.
     void CreateChild(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
                      const Bounds& bounds, const std::wstring& text = {});
+    // Ties the object to its window: the window's mark, the subclass when asked for, and the
+    // parent's table of child controls when the parent is one of the program's windows.
     void Attach(HWND hwnd, bool subclass);
+    // Unties them again (the window goes, or the object does).
+    void Detach();
     // Routes notifications sent on behalf of this control by another window (e.g. the
     // tooltip window of a toolbar) to this object.
     void AttachAlias(HWND other);
     // The control's own messages (subclassed system controls).
     virtual LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // A request of the program's own to its control (a query, a change of an item) made
+    // straight to the control's class procedure, past the subclass: passing the subclass
+    // costs two window-property look-ups, and no object handler reacts to such requests.
+    LRESULT Request(UINT msg, WPARAM wp, LPARAM lp) const;
 
     HWND hwnd_ = nullptr;
 
 private:
     static LRESULT CALLBACK SubclassBridge(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    friend class Window;
+    void JoinParent();
+    void LeaveParent();
     bool subclassed_ = false;
+    WNDPROC classProc_ = nullptr; // the system control's own procedure, when subclassed
+    // The parent window object whose table routes this control's notifications.
+    Window* router_ = nullptr;
 };

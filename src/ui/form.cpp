@@ -62,10 +62,17 @@ void Form::SetFontColor(COLORREF color) {
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT Form::ControlColor(HDC dc) {
-    ::SetTextColor(dc, fontColor_ != CLR_INVALID ? fontColor_ : ::GetSysColor(COLOR_WINDOWTEXT));
-    ::SetBkColor(dc, brush_ ? color_ : ::GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE));
+LRESULT Form::ControlColor(HDC dc, HWND control, UINT msg) {
+    StaticColors colors{fontColor_ != CLR_INVALID ? fontColor_ : ::GetSysColor(COLOR_WINDOWTEXT),
+                        brush_ ? color_ : ::GetSysColor(COLOR_BTNFACE),
+                        brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE)};
+    if (msg == WM_CTLCOLORSTATIC && OnStaticColors) {
+        if (const Control* c = ChildObject(control))
+            OnStaticColors(*c, colors);
+    }
+    ::SetTextColor(dc, colors.text);
+    ::SetBkColor(dc, colors.back);
+    return reinterpret_cast<LRESULT>(colors.brush);
 }
 
 void Form::SetDefaultButton(Control* button) {
@@ -292,8 +299,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (brush_ || fontColor_ != CLR_INVALID)
-            return ControlColor(reinterpret_cast<HDC>(wp));
+        if (brush_ || fontColor_ != CLR_INVALID || (msg == WM_CTLCOLORSTATIC && OnStaticColors))
+            return ControlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg);
+        break;
+    case WM_INITMENU:
+    case WM_INITMENUPOPUP:
+        if (OnMenuPopup)
+            OnMenuPopup();
         break;
     case DM_GETDEFID:
         // The focused push button while it has the focus, else the default button.

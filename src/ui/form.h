@@ -14,11 +14,22 @@ enum class Align { Top, Bottom, Client };
 
 // A form object whose window is destroyed before the object itself, so that FormDestroy runs
 // while every control and field of the derived form still exists (the base class's own
-// destructor comes too late for that). Every form is made as one of these.
+// destructor comes too late for that). Every form is made as one of these: until then a form
+// class is abstract, so a plain `new Tfrm_x` or `Tfrm_x x;` does not compile.
 template <class TForm> class FormInstance final : public TForm {
 public:
     using TForm::TForm;
     ~FormInstance() override { this->DestroyOwnedHandle(); }
+
+private:
+    void MadeAsFormInstance() final {}
+};
+
+// The colours a label or other static control of a form is drawn with.
+struct StaticColors {
+    COLORREF text;
+    COLORREF back;
+    HBRUSH brush; // fills the control's background; owned by whoever supplies it
 };
 
 // Result codes of modal forms and message dialogs.
@@ -86,6 +97,12 @@ public:
     std::function<void()> OnShow = [this] { FormShow(); };
     std::function<bool()> OnCloseQuery = [this] { return FormCloseQuery(); };
     std::function<void()> OnDestroy = [this] { FormDestroy(); };
+    // A static control of the form is about to be drawn: the colours start as the form's
+    // and the handler may change them for that control.
+    std::function<void(const Control& control, StaticColors& colors)> OnStaticColors;
+    // The window's menu (or a pop-up menu shown for it) is about to open, or a menu shortcut
+    // is about to act: the system prepares the menu first in either case.
+    std::function<void()> OnMenuPopup;
 
     // Where the form is placed when first shown, after its show event.
     enum class Placement { Designed, DesktopCenter };
@@ -100,7 +117,8 @@ public:
     static Form* Of(HWND hwnd);
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Forms take their messages as the typed handlers and events above.
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) final;
     void HandleMenuCommand(WORD id) override;
     virtual void FormResize() {}
     virtual void FormShow() {}
@@ -133,7 +151,9 @@ private:
     void CreateHints();
     void SaveFocus();
     bool RestoreFocus();
-    LRESULT ControlColor(HDC dc);
+    // Only FormInstance defines it.
+    virtual void MadeAsFormInstance() = 0;
+    LRESULT ControlColor(HDC dc, HWND control, UINT msg);
     UniqueFont font_;
     UniqueBrush brush_;
     COLORREF color_ = 0;

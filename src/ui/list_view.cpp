@@ -30,7 +30,7 @@ void ListView::SetImageLists(HIMAGELIST small, HIMAGELIST large) {
 }
 
 int ListView::Count() const {
-    return ListView_GetItemCount(hwnd_);
+    return static_cast<int>(Request(LVM_GETITEMCOUNT, 0, 0));
 }
 
 int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
@@ -69,7 +69,9 @@ std::wstring ListView::CellText(int row, int column) const {
 }
 
 bool ListView::Checked(int row) const {
-    return ListView_GetCheckState(hwnd_, row) != 0;
+    // As ListView_GetCheckState: the state image's number less one.
+    const auto state = static_cast<UINT>(Request(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    return ((state >> 12) - 1) != 0;
 }
 
 std::optional<std::wstring> ListView::CheckedCaption(int row) const {
@@ -82,7 +84,7 @@ std::optional<std::wstring> ListView::CheckedCaption(int row) const {
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
         // As Checked(): every state image but the first (unticked) one counts as ticked.
-        if (!ListView_GetItem(hwnd_, &item) ||
+        if (!Request(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ||
             (item.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1))
             return std::nullopt;
         // The control may hand back a text of its own instead of filling the buffer.
@@ -93,7 +95,10 @@ std::optional<std::wstring> ListView::CheckedCaption(int row) const {
     }
 }
 void ListView::SetChecked(int row, bool checked) {
-    ListView_SetCheckState(hwnd_, row, checked);
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    Request(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::ImageIndex(int row) const {

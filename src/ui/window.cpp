@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <windowsx.h>
 
 #include "ui/window.h"
 
@@ -49,11 +50,15 @@ private:
 
 Window::~Window() {
     DestroyOwnedHandle();
+    // Child controls that outlive this object route through nothing from now on.
+    for (const auto& [child, control] : children_)
+        control->router_ = nullptr;
+    children_.clear();
     // A child window outlives its object until the parent goes: from now on its messages
     // take the default path instead of reaching a destroyed object.
     if (hwnd_) {
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::RemovePropW(hwnd_, L"Quillmont.Control");
+        Detach();
     }
 }
 
@@ -85,8 +90,7 @@ LRESULT CALLBACK Window::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         const LRESULT r = self->DefaultMessage(msg, wp, lp);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        ::RemovePropW(hwnd, L"Quillmont.Control");
-        self->hwnd_ = nullptr;
+        self->Detach();
         return r;
     }
     if (msg == WM_SETCURSOR && Screen::ApplyCursor())
@@ -100,6 +104,11 @@ LRESULT CALLBACK Window::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return handled ? result : 0;
 }
 
+Control* Window::ChildObject(HWND child) const {
+    const auto it = children_.find(child);
+    return it != children_.end() ? it->second : FromHandle(child);
+}
+
 bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
@@ -107,22 +116,25 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             HandleMenuCommand(LOWORD(wp));
             return true;
         }
-        if (Control* c = FromHandle(reinterpret_cast<HWND>(lp))) {
+        if (Control* c = ChildObject(reinterpret_cast<HWND>(lp))) {
             c->HandleCommand(HIWORD(wp), LOWORD(wp));
             return true;
         }
         return false;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lp);
-        if (Control* c = FromHandle(header->hwndFrom))
-            return c->HandleNotify(*header, result);
+        // A notification the control leaves alone has the default answer, 0, at once.
+        if (Control* c = ChildObject(header->hwndFrom)) {
+            c->HandleNotify(*header, result);
+            return true;
+        }
         return false;
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
         if (item->CtlType == ODT_MENU)
             return false;
-        if (Control* c = FromHandle(item->hwndItem)) {
+        if (Control* c = ChildObject(item->hwndItem)) {
             c->HandleDrawItem(*item);
             result = TRUE;
             return true;
@@ -133,7 +145,7 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (item->CtlType == ODT_MENU)
             return false;
-        if (Control* c = FromHandle(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
+        if (Control* c = ChildObject(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
             c->HandleMeasureItem(*item);
             result = TRUE;
             return true;
@@ -145,10 +157,55 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
 }
 
+void Window::FollowPointer(const wchar_t* cursor) {
+    pointer_.cursor = ::LoadCursorW(nullptr, cursor);
+}
+
+bool Window::HandlePointer(UINT msg, LPARAM lp) {
+    switch (msg) {
+    case WM_SETCURSOR:
+        ::SetCursor(pointer_.cursor);
+        return true;
+    case WM_MOUSEMOVE:
+        if (!pointer_.inside) {
+            TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd_, 0};
+            pointer_.inside = ::TrackMouseEvent(&tme) != FALSE;
+            HandleMouseEnter();
+        }
+        return true;
+    case WM_MOUSELEAVE:
+        pointer_.inside = false;
+        HandleMouseLeave();
+        return true;
+    case WM_LBUTTONDOWN:
+        // The window keeps the mouse until the release, so it learns where that happens.
+        ::SetCapture(hwnd_);
+        pointer_.pressed = true;
+        return true;
+    case WM_LBUTTONUP: {
+        const bool click = pointer_.pressed;
+        if (::GetCapture() == hwnd_)
+            ::ReleaseCapture();
+        pointer_.pressed = false;
+        const RECT area = ClientRect();
+        if (click && ::PtInRect(&area, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}))
+            HandleClick();
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+        pointer_.pressed = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     if (RouteToChild(msg, wp, lp, result))
         return result;
+    if (pointer_.cursor && HandlePointer(msg, lp))
+        return msg == WM_SETCURSOR ? TRUE : 0;
     switch (msg) {
     case WM_TIMER: {
         const auto it = timers_.find(wp);
@@ -163,6 +220,11 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(windowFont_);
+    case WM_SETTEXT: {
+        const LRESULT r = DefaultMessage(msg, wp, lp);
+        HandleTextChanged();
+        return r;
+    }
     case WM_PAINT: {
         // EndPaint validates the area even when the handler throws; otherwise the next
         // WM_PAINT would run the failing handler again at once.

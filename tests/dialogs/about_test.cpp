@@ -17,13 +17,20 @@
 
 namespace {
 
-class AboutTest : public ::testing::Test, public Form {
-protected:
-    AboutTest() {
+// The main window the about window is shown over.
+class MainStandIn : public Form {
+public:
+    MainStandIn() {
         CreateForm(L"Главное", 700, 500, nullptr);
         ::SetWindowPos(hwnd_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         Show();
     }
+};
+
+class AboutTest : public ::testing::Test {
+protected:
+    FormInstance<MainStandIn> main_;
+    const HWND hwnd_ = main_.Handle();
 };
 
 using Place = std::array<LONG, 4>;

@@ -247,7 +247,7 @@ TEST_F(TimedMessageDlgTest, WhiteTextOnBlackAndRedOnly) {
 }
 
 TEST_F(TimedMessageDlgTest, CentredOverTheActiveWindowUnlessNoCenter) {
-    ActiveWindow owner(40, 30, 700, 500);
+    FormInstance<ActiveWindow> owner(40, 30, 700, 500);
     ASSERT_EQ(::GetActiveWindow(), owner.Handle());
     const auto placedAt = [](bool noCenter) {
         RECT r{};

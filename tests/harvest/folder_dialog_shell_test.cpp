@@ -100,7 +100,7 @@ protected:
         return r;
     }
 
-    Form owner;
+    FormInstance<Form> owner;
     ScratchFolder folder;
     TJvFolderDialog fd{&owner};
 };
