@@ -166,7 +166,7 @@ int main() {
         ScratchRegistry registry;
         FillRegistry(registry, count);
         QuitRequestDrain drain;
-        FormInstance<Tfrm_main_quillmont> frm;
+        TFormInstance<Tfrm_main_quillmont> frm;
         frm.Create();
         QuietStart(frm);
         frm.Show();

@@ -48,7 +48,7 @@ int main() try {
         const std::wstring n = std::to_wstring(i);
         registry.AddFileType(L".e" + n, L"class" + n, L"Description " + n, L"app.exe \"%1\"");
     }
-    FormInstance<Tfrm_main_quillmont> frm;
+    TFormInstance<Tfrm_main_quillmont> frm;
     frm.Create();
     QuietStart(frm);
     frm.Show();

@@ -178,7 +178,7 @@ int main() try {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     ::OleInitialize(nullptr);
-    FormInstance<Tfrm_main_quillmont> frm;
+    TFormInstance<Tfrm_main_quillmont> frm;
     QuietStart(frm);
     frm.Create();
     frm.Show();

@@ -4,7 +4,7 @@
 
 #include "ui/application.h"
 
-TPropStorageEh::TPropStorageEh(Form& owner, ComponentsFn components)
+TPropStorageEh::TPropStorageEh(TForm& owner, ComponentsFn components)
     : owner_(owner), components_(std::move(components)), ownShow_(owner.OnShow),
       ownCloseQuery_(owner.OnCloseQuery), ownDestroy_(owner.OnDestroy) {
     owner.OnShow = [this] { Show(); };

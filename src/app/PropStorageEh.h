@@ -39,7 +39,7 @@ public:
 
     // Takes over the owner's show, close-query and destroy events, calling on to the
     // owner's own handlers. components gives the window as the store sees it.
-    TPropStorageEh(Form& owner, ComponentsFn components);
+    TPropStorageEh(TForm& owner, ComponentsFn components);
     TPropStorageEh(const TPropStorageEh&) = delete;
     TPropStorageEh& operator=(const TPropStorageEh&) = delete;
 
@@ -65,7 +65,7 @@ private:
     // Saves, showing a failure in the top-level error display instead of raising it.
     void StoreShowingErrors() noexcept;
 
-    Form& owner_;
+    TForm& owner_;
     ComponentsFn components_;
     std::function<void()> ownShow_;
     std::function<bool()> ownCloseQuery_;

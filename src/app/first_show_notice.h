@@ -15,7 +15,7 @@
 class TFirstShowNotice {
 public:
     // option: the hidden check box that holds whether the notice is on.
-    explicit TFirstShowNotice(CheckBox& option) : option_(option) {}
+    explicit TFirstShowNotice(TCheckBox& option) : option_(option) {}
 
     // When the option is on: shows the notice, turns the option off if the user ticked the
     // box, then opens the author's page. An error of the notice is logged as "Error № 502a "
@@ -32,5 +32,5 @@ public:
     static const std::wstring& PageAddress();
 
 private:
-    CheckBox& option_;
+    TCheckBox& option_;
 };

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application::SetTitle(L"Quillmont");
 
     Application::Guarded([&] {
-        FormInstance<Tfrm_main_quillmont> frm_main_quillmont;
+        TFormInstance<Tfrm_main_quillmont> frm_main_quillmont;
         frm_main_quillmont.Create();
         frm_main_quillmont.Show();
         Application::Run();

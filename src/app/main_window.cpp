@@ -43,9 +43,9 @@ void Tfrm_main_quillmont::Create() {
     CreateStatusBar();
     CreateList();
     CreateHiddenControls();
-    AddAligned(tb, Align::Top);
-    AddAligned(sb, Align::Bottom);
-    AddAligned(lv, Align::Client);
+    AddAligned(tb, TAlign::Top);
+    AddAligned(sb, TAlign::Bottom);
+    AddAligned(lv, TAlign::Client);
     // The menu bar takes height from the client area: restore the designed client size.
     SetClientSize(ScaleForDpi(kClientWidth, hwnd_), ScaleForDpi(kClientHeight, hwnd_));
     Realign();
@@ -53,7 +53,7 @@ void Tfrm_main_quillmont::Create() {
     fd.DialogPosition = fdpXY;
     fd.DialogX = 5;
     fd.DialogY = 5;
-    Position = Placement::DesktopCenter;
+    Position = TPlacement::DesktopCenter;
     ps.StorageManager = &sm;
     ps.StoredProps = {L"<P>.Height",
                       L"<P>.Left",
@@ -142,8 +142,8 @@ void Tfrm_main_quillmont::CreateToolBar() {
     Image_icon.hint = L"Просмотр иконки (32х32)";
     AddHint(Image_icon);
 
-    using Kind = ToolButton::Kind;
-    const ToolButton separator{Kind::Separator, {}, {}, -1, 4};
+    using Kind = TToolButton::TKind;
+    const TToolButton separator{Kind::Separator, {}, {}, -1, 4};
     tb.SetButtons({
         {Kind::Button, L"Найти", L"Извлечь иконки из КЭШа Windows", 5, 0, nullptr,
          [this] { btn_searchClick(); }},
@@ -349,5 +349,5 @@ void Tfrm_main_quillmont::ShowListMenu(POINT screen) {
 
 void Tfrm_main_quillmont::HandleMenuCommand(WORD id) {
     if (!commands.Execute(id))
-        Form::HandleMenuCommand(id);
+        TForm::HandleMenuCommand(id);
 }

@@ -30,7 +30,7 @@
 #include "ui/status_bar.h"
 #include "ui/tool_bar.h"
 
-class Tfrm_main_quillmont : public Form {
+class Tfrm_main_quillmont : public TForm {
 public:
     Tfrm_main_quillmont();
     ~Tfrm_main_quillmont() override;
@@ -39,33 +39,33 @@ public:
     void Create();
 
     // Controls, named as the form lays them out.
-    ToolBar tb;
-    ToolButtonRef btn_search{tb, 0};
-    ToolButtonRef btn_select{tb, 2};
-    ToolButtonRef btn_store{tb, 4};
-    ToolButtonRef btn_close{tb, 8};
-    Panel pnl_size_icon;
-    Label Label1;
-    RadioButton rg_16x16;
-    RadioButton rg_32x32;
-    Panel pnl_image;
-    Image Image_icon;
-    ListView lv;
-    StatusBar sb;
-    ListBox ICOListBox;
-    ListBox LIBListBox;
-    CheckBox chb_show_adv;
-    Panel url_panel;
+    TToolBar tb;
+    TToolButtonRef btn_search{tb, 0};
+    TToolButtonRef btn_select{tb, 2};
+    TToolButtonRef btn_store{tb, 4};
+    TToolButtonRef btn_close{tb, 8};
+    TPanel pnl_size_icon;
+    TLabel Label1;
+    TRadioButton rg_16x16;
+    TRadioButton rg_32x32;
+    TPanel pnl_image;
+    TImage Image_icon;
+    TListView lv;
+    TStatusBar sb;
+    TListBox ICOListBox;
+    TListBox LIBListBox;
+    TCheckBox chb_show_adv;
+    TPanel url_panel;
     TJvURLlabel URLlabel;
 
-    Menu MainMenu1;
-    Menu ppm;
-    Commands commands;
+    TMenu MainMenu1;
+    TMenu ppm;
+    TCommands commands;
 
-    ImageList ImageList_tb;
-    ImageList ImageList1;
-    ImageList ImageList_lv_16;
-    ImageList ImageList_lv_32;
+    TImageList ImageList_tb;
+    TImageList ImageList1;
+    TImageList ImageList_lv_16;
+    TImageList ImageList_lv_32;
 
     TCatalogue catalogue{
         {lv, ImageList_lv_16, ImageList_lv_32, sb, Image_icon, rg_16x16, btn_select}};
@@ -91,8 +91,8 @@ public:
     TRegPropStorageManEh sm;
     TPropStorageEh ps{*this, [this] { return StoredComponentsOf(*this); }};
     THarvestPreview preview{{LIBListBox, ICOListBox, Image_icon, HarvestIcon, IconLoader}};
-    THarvestRun harvest{{*this, sb, Image_icon, fd, SearchFolders, preview, IconLoader, HarvestIcon},
-                        HarvestState};
+    THarvestRun harvest{
+        {*this, sb, Image_icon, fd, SearchFolders, preview, IconLoader, HarvestIcon}, HarvestState};
 
     // Handlers.
     void FormCreate();

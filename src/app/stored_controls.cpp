@@ -6,7 +6,7 @@
 
 namespace {
 
-RECT OuterBounds(const Form& form) {
+RECT OuterBounds(const TForm& form) {
     RECT r{};
     ::GetWindowRect(form.Handle(), &r);
     return r;
@@ -14,7 +14,7 @@ RECT OuterBounds(const Form& form) {
 
 // The bounds a window comes back with: while minimised its rectangle is the caption-sized
 // icon's, so the normal bounds stand in for it; a maximised window keeps its maximised ones.
-RECT KeptBounds(const Form& form) {
+RECT KeptBounds(const TForm& form) {
     const HWND window = form.Handle();
     WINDOWPLACEMENT placement{sizeof(placement)};
     if (!::IsIconic(window) || !::GetWindowPlacement(window, &placement))
@@ -46,7 +46,7 @@ void UntickOtherRadioButtons(HWND ticked) {
 
 } // namespace
 
-TStoredForm::TStoredForm(Form& form, std::wstring name, std::wstring className)
+TStoredForm::TStoredForm(TForm& form, std::wstring name, std::wstring className)
     : TStoredComponent(std::move(name), std::move(className)), form_(form) {}
 
 std::optional<std::wstring> TStoredForm::GetProp(const std::wstring& name) const {
@@ -84,7 +84,7 @@ bool TStoredForm::SetProp(const std::wstring& name, const std::wstring& value) {
     return true;
 }
 
-TStoredCheckBox::TStoredCheckBox(CheckBox& box, std::wstring name, std::wstring className)
+TStoredCheckBox::TStoredCheckBox(TCheckBox& box, std::wstring name, std::wstring className)
     : TStoredComponent(std::move(name), std::move(className)), box_(box) {}
 
 std::optional<std::wstring> TStoredCheckBox::GetProp(const std::wstring& name) const {
@@ -103,7 +103,7 @@ bool TStoredCheckBox::SetProp(const std::wstring& name, const std::wstring& valu
     return true;
 }
 
-TStoredListView::TStoredListView(ListView& list, std::wstring name, std::wstring className)
+TStoredListView::TStoredListView(TListView& list, std::wstring name, std::wstring className)
     : TStoredComponent(std::move(name), std::move(className)), list_(list) {}
 
 int TStoredListView::ItemCount(const std::wstring& collection) const {

@@ -16,29 +16,29 @@
 // normal bounds, a maximised one its maximised bounds).
 class TStoredForm : public TStoredComponent {
 public:
-    TStoredForm(Form& form, std::wstring name, std::wstring className);
+    TStoredForm(TForm& form, std::wstring name, std::wstring className);
     std::optional<std::wstring> GetProp(const std::wstring& name) const override;
     bool SetProp(const std::wstring& name, const std::wstring& value) override;
 
 private:
-    Form& form_;
+    TForm& form_;
 };
 
 // Checked. Ticking a radio button unticks the other radio buttons beside it.
 class TStoredCheckBox : public TStoredComponent {
 public:
-    TStoredCheckBox(CheckBox& box, std::wstring name, std::wstring className);
+    TStoredCheckBox(TCheckBox& box, std::wstring name, std::wstring className);
     std::optional<std::wstring> GetProp(const std::wstring& name) const override;
     bool SetProp(const std::wstring& name, const std::wstring& value) override;
 
 private:
-    CheckBox& box_;
+    TCheckBox& box_;
 };
 
 // The collection Columns, whose items have a Width.
 class TStoredListView : public TStoredComponent {
 public:
-    TStoredListView(ListView& list, std::wstring name, std::wstring className);
+    TStoredListView(TListView& list, std::wstring name, std::wstring className);
     std::optional<std::wstring> GetProp(const std::wstring& name) const override;
     bool SetProp(const std::wstring& name, const std::wstring& value) override;
     int ItemCount(const std::wstring& collection) const override;
@@ -46,5 +46,5 @@ public:
 private:
     // The column a "Columns.__Item<n>.Width" property names, or nullopt.
     std::optional<int> ColumnOf(const std::wstring& name) const;
-    ListView& list_;
+    TListView& list_;
 };

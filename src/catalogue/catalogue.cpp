@@ -18,7 +18,7 @@ UniqueIcon GetExtensionIcon(const std::wstring& extension, bool small) {
     return ShellIconAtSize(extension, FILE_ATTRIBUTE_NORMAL, small);
 }
 
-int CountCheckedRows(const ListView& list) {
+int CountCheckedRows(const TListView& list) {
     int count = 0;
     const int rows = list.Count();
     for (int i = 0; i < rows; ++i)
@@ -33,7 +33,7 @@ std::wstring CheckedCountText(int count) {
 void TCatalogue::Scan() {
     if (scanning_)
         return;
-    CursorScope hourglass(IDC_WAIT);
+    TCursorScope hourglass(IDC_WAIT);
     const bool small = SmallIcons();
     c_.Image_icon.hint = kPreviewHint;
     c_.ImageList_lv_16.Clear();
@@ -88,7 +88,7 @@ void TCatalogue::ScanRegistry(bool small) {
 
 void TCatalogue::AddRow(const std::wstring& extension, const std::wstring& className,
                         const std::wstring& description, bool small) {
-    ImageList& images = small ? c_.ImageList_lv_16 : c_.ImageList_lv_32;
+    TImageList& images = small ? c_.ImageList_lv_16 : c_.ImageList_lv_32;
     UniqueIcon icon = ShellIconAtSize(extension, 0, small);
     const int image = icon ? images.AddIcon(icon.get()) : -1;
     const int row = c_.lv.AddRow(extension, {className, description}, image);

@@ -20,19 +20,19 @@
 UniqueIcon GetExtensionIcon(const std::wstring& extension, bool small);
 
 // The number of ticked rows.
-int CountCheckedRows(const ListView& list);
+int CountCheckedRows(const TListView& list);
 
 // "Выбрано: (N)", the ticked-row text of status panel 1.
 std::wstring CheckedCountText(int count);
 
 struct CatalogueControls {
-    ListView& lv;
-    ImageList& ImageList_lv_16;
-    ImageList& ImageList_lv_32;
-    StatusBar& sb;
-    Image& Image_icon;
-    RadioButton& rg_16x16;
-    ToolButtonRef& btn_select;
+    TListView& lv;
+    TImageList& ImageList_lv_16;
+    TImageList& ImageList_lv_32;
+    TStatusBar& sb;
+    TImage& Image_icon;
+    TRadioButton& rg_16x16;
+    TToolButtonRef& btn_select;
 };
 
 class TCatalogue {

@@ -31,8 +31,8 @@ void Tfrm_search::Create(HWND owner) {
         CenterOver(owner);
 }
 
-void FindInCatalogue(HWND owner, ListView& lv) {
-    FormInstance<Tfrm_search> frm_search;
+void FindInCatalogue(HWND owner, TListView& lv) {
+    TFormInstance<Tfrm_search> frm_search;
     frm_search.Create(owner);
     if (frm_search.ShowModal() != mrOk)
         return;

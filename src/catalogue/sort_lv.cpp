@@ -31,7 +31,7 @@ int CompareRows(const std::wstring& text1, const std::wstring& text2, int sortPa
     return SortDescending(sortParameter + 1) ? -result : result;
 }
 
-void SortByColumn(ListView& list, int column) {
+void SortByColumn(TListView& list, int column) {
     const int rows = list.Count();
     std::vector<std::wstring> texts;
     texts.reserve(static_cast<size_t>(rows));

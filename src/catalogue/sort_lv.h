@@ -4,7 +4,7 @@
 
 #include <string>
 
-class ListView;
+class TListView;
 
 // Compares two texts of column sortParameter + 1 (-1: the captions) with the user's
 // locale, case-sensitive, negated when that column's next sort is descending.
@@ -12,7 +12,7 @@ int CompareRows(const std::wstring& text1, const std::wstring& text2, int sortPa
 
 // Sorts all rows by `column` (rows that compare equal keep their order), then flips the
 // column's direction flag.
-void SortByColumn(ListView& list, int column);
+void SortByColumn(TListView& list, int column);
 
 // True when the next sort of `column` is descending.
 bool SortDescending(int column);

@@ -12,7 +12,7 @@ constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
 
 } // namespace
 
-void TJvURLlabel::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
+void TJvURLlabel::Create(HWND parent, const TBounds& b, const std::wstring& caption) {
     CreateWindowHandle(L"QuillmontUrlLabel", WS_CHILD | WS_VISIBLE, 0, parent,
                        ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
                        ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent), caption);

@@ -12,11 +12,11 @@
 #include "ui/window.h"
 #include "util/handle.h"
 
-class TJvURLlabel : public Window {
+class TJvURLlabel : public TWindow {
 public:
     static constexpr COLORREF kBlue = 0x00FF0000;
 
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption);
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& caption);
 
     TUrlType UrlType = TUrlType::Http;
     std::wstring URL;

@@ -62,7 +62,7 @@ void Tfrm_about::Create(HWND MainWindow) {
     CreateLabel(Label3, {86, 119, 100, 16}, L"+0 (000) 000-00-00", 13);
     CreateLabel(Label5, {222, 119, 40, 13}, L"г. Энск");
     CreateLabel(lbl_version, {86, 139, 51, 13}, L"");
-    OnStaticColors = [this](const Control& control, StaticColors& colors) {
+    OnStaticColors = [this](const TControl& control, TStaticColors& colors) {
         if (&control == &lbl_version)
             colors.text = kNavy;
     };
@@ -83,7 +83,7 @@ void Tfrm_about::Create(HWND MainWindow) {
     FormCreate();
 }
 
-void Tfrm_about::CreateLabel(Label& label, const Bounds& bounds, const std::wstring& caption,
+void Tfrm_about::CreateLabel(TLabel& label, const TBounds& bounds, const std::wstring& caption,
                              int fontHeight) {
     label.Create(hwnd_, bounds, caption);
     if (fontHeight > 0) {
@@ -96,7 +96,7 @@ void Tfrm_about::CreateLabel(Label& label, const Bounds& bounds, const std::wstr
     label.SizeToText();
 }
 
-void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::wstring& caption) {
+void Tfrm_about::CreateLink(TJvURLlabel& link, const TBounds& bounds, const std::wstring& caption) {
     link.Create(hwnd_, bounds, caption);
     link.SetFontColor(kLinkRed);
     link.SizeToText();
@@ -104,7 +104,7 @@ void Tfrm_about::CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::
 }
 
 void Tfrm_about::Execute(HWND MainWindow) {
-    FormInstance<Tfrm_about> frm_about;
+    TFormInstance<Tfrm_about> frm_about;
     frm_about.Create(MainWindow);
     // Its owner stands for the whole program; the main window is disabled as a modal
     // window's owner would be, and is the active window again after it.

@@ -11,7 +11,7 @@
 #include "ui/form.h"
 #include "util/handle.h"
 
-class Tfrm_about : public Form {
+class Tfrm_about : public TForm {
 public:
     // Creates the window (FormCreate runs at the end), owned by the application's hidden
     // window and centred over MainWindow.
@@ -21,20 +21,20 @@ public:
     // until the window is closed, and frees it.
     static void Execute(HWND MainWindow);
 
-    ::Image Image;
-    Label Label6;
-    Label Label1;
-    Label Label4;
-    Label Label2;
+    TImage Image;
+    TLabel Label6;
+    TLabel Label1;
+    TLabel Label4;
+    TLabel Label2;
     TJvURLlabel E_mail_label;
     TJvURLlabel URLlabel1;
-    Label Label3;
-    Label Label5;
-    Label lbl_version;
-    Label lbl_main_name;
-    Label Label7;
-    Bevel Bevel1;
-    Button BitBtn1;
+    TLabel Label3;
+    TLabel Label5;
+    TLabel lbl_version;
+    TLabel lbl_main_name;
+    TLabel Label7;
+    TBevel Bevel1;
+    TButton BitBtn1;
 
     void FormCreate();
     void FormShow() override;
@@ -44,9 +44,9 @@ protected:
     void FormResize() override;
 
 private:
-    void CreateLabel(Label& label, const Bounds& bounds, const std::wstring& caption,
+    void CreateLabel(TLabel& label, const TBounds& bounds, const std::wstring& caption,
                      int fontHeight = 0);
-    void CreateLink(TJvURLlabel& link, const Bounds& bounds, const std::wstring& caption);
+    void CreateLink(TJvURLlabel& link, const TBounds& bounds, const std::wstring& caption);
     std::vector<UniqueFont> fonts_;
     UniqueIcon picture_;
     UniqueIcon glyph_;

@@ -7,7 +7,7 @@
 HWND MessageDialogOwner() {
     if (const HWND active = ::GetActiveWindow())
         return active;
-    const HWND main = Form::MainFormHandle();
+    const HWND main = TForm::MainFormHandle();
     if (!main)
         return nullptr;
     const HWND popup = ::GetLastActivePopup(main);

@@ -107,7 +107,7 @@ void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButto
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     SetText(Kind == mtCustom ? Application::Title() : std::wstring(DefaultTitle(Kind)));
-    const auto place = [](Control& c, const PixelRect& r) {
+    const auto place = [](TControl& c, const PixelRect& r) {
         c.SetBoundsPixels({r.left, r.top, r.left + r.width, r.top + r.height});
     };
     if (const LPCWSTR icon = IconOf(Kind)) {
@@ -124,7 +124,7 @@ void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButto
     const TMsgDlgBtn cancelKind = CancelButtonOf(Buttons);
     for (std::size_t i = 0; i < row.size(); ++i) {
         const MsgDlgButtonInfo& info = ButtonInfo(row[i]);
-        auto button = std::make_unique<Button>();
+        auto button = std::make_unique<TButton>();
         button->Create(hwnd_, {}, info.caption);
         button->modalResult = info.result;
         place(*button, layout.Buttons[i]);
@@ -141,12 +141,12 @@ void TMessageForm::Build(const std::wstring& Msg, TMsgDlgType Kind, TMsgDlgButto
         SetActiveControl(buttons_.front().get());
 }
 
-Control* TMessageForm::FindComponent(const std::wstring& name) const {
+TControl* TMessageForm::FindComponent(const std::wstring& name) const {
     const auto it = components_.find(name);
     return it == components_.end() ? nullptr : it->second;
 }
 
-void TMessageForm::AddComponent(const std::wstring& name, Control& control) {
+void TMessageForm::AddComponent(const std::wstring& name, TControl& control) {
     components_[name] = &control;
 }
 
@@ -167,12 +167,12 @@ bool TMessageForm::FormKeyDown(WPARAM key) {
     return true;
 }
 
-void TMyControl::Tick(Timer& Sender) noexcept {
+void TMyControl::Tick(TTimer& Sender) noexcept {
     try {
         auto* dialog = dynamic_cast<TMessageForm*>(&Sender.Owner());
         if (!dialog)
             return;
-        auto* label = dynamic_cast<Label*>(dialog->FindComponent(L"lbl_count"));
+        auto* label = dynamic_cast<TLabel*>(dialog->FindComponent(L"lbl_count"));
         dialog->Tag -= 1;
         if (dialog->Tag < 1) {
             dialog->SetModalResult(TimeoutOk ? mrOk : mrCancel);
@@ -190,9 +190,9 @@ namespace {
 
 // A message dialog with what the countdown needs: its timer and the label it writes to.
 struct TimedDialog {
-    FormInstance<TMessageForm> form;
-    Timer timer{form};
-    Label lbl_count;
+    TFormInstance<TMessageForm> form;
+    TTimer timer{form};
+    TLabel lbl_count;
 };
 
 void RenameYesNo(TMessageForm& form) noexcept {
@@ -262,14 +262,14 @@ int TimedMessageDlg(const std::wstring& Title, const std::wstring& Text, TMsgDlg
         form.Tag = Seconds;
         ::SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        Label& label = dialog->lbl_count;
+        TLabel& label = dialog->lbl_count;
         label.Create(form.Handle(), {4, 2, 0, 0}, L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE);
         label.SizeToText();
         form.AddComponent(L"lbl_count", label);
         if (!NoCenter)
             CentreOverOwner(form, Title, message);
         if (countdown) {
-            Timer& timer = dialog->timer;
+            TTimer& timer = dialog->timer;
             TMyControl& tick = *countdown;
             timer.OnTimer = [&tick, &timer] { tick.Tick(timer); };
             // The countdown's first second starts now, just before the dialog shows.
@@ -304,8 +304,8 @@ namespace {
 
 // The notice: a message dialog with its check box.
 struct NoticeDialog {
-    FormInstance<TMessageForm> form;
-    CheckBox box;
+    TFormInstance<TMessageForm> form;
+    TCheckBox box;
 };
 
 } // namespace

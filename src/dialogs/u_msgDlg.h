@@ -18,7 +18,7 @@
 
 // The base message dialog: the kind's icon, the wrapped text and a row of buttons, all sized
 // from the system's message-box font.
-class TMessageForm : public Form {
+class TMessageForm : public TForm {
 public:
     // Creates the window and its controls for the text (taken as given), kind and buttons,
     // centred on the screen and owned by MessageDialogOwner().
@@ -26,10 +26,10 @@ public:
 
     // The dialog's controls by name: "Image", "Message", the buttons' names ("Yes", "OK"...)
     // and those added later. Null when there is none of that name.
-    Control* FindComponent(const std::wstring& name) const;
-    void AddComponent(const std::wstring& name, Control& control);
+    TControl* FindComponent(const std::wstring& name) const;
+    void AddComponent(const std::wstring& name, TControl& control);
     // The push buttons in row order.
-    const std::vector<std::unique_ptr<Button>>& Buttons() const { return buttons_; }
+    const std::vector<std::unique_ptr<TButton>>& Buttons() const { return buttons_; }
 
     // A number kept with the dialog by the routine that shows it.
     int Tag = 0;
@@ -41,10 +41,10 @@ protected:
     bool FormKeyDown(WPARAM key) override;
 
 private:
-    Image icon_;
-    Label message_;
-    std::vector<std::unique_ptr<Button>> buttons_;
-    std::map<std::wstring, Control*> components_;
+    TImage icon_;
+    TLabel message_;
+    std::vector<std::unique_ptr<TButton>> buttons_;
+    std::map<std::wstring, TControl*> components_;
 };
 
 // The countdown of one timed dialog: each tick of the dialog's timer takes a second off the
@@ -54,7 +54,7 @@ public:
     // The result at time-out: true gives OK (1), false Cancel (2).
     bool TimeoutOk = false;
     // Acts only on a timer of a message dialog. Never raises: a failure is logged.
-    void Tick(Timer& Sender) noexcept;
+    void Tick(TTimer& Sender) noexcept;
 };
 
 // Shows a modal message dialog and returns the result code of the button that closed it

@@ -56,8 +56,8 @@ void TIconExport::Run() {
     // The list shows the saved rows unticked, the last one scrolled into view, a few times
     // a second, and the window's messages are pumped every few rows' time, not after every
     // row: scrolling, redrawing and pumping per row would cost more than the saving itself.
-    ListRedrawThrottle redraw(c_.lv);
-    Cadence pump(kPumpMs);
+    TListRedrawThrottle redraw(c_.lv);
+    TCadence pump(kPumpMs);
     TLiveState live = ReadLiveState(rows);
     for (int row = 0; row < live.Rows; ++row) {
         if (const auto caption = c_.lv.CheckedCaption(row)) {

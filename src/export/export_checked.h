@@ -17,9 +17,9 @@
 using TChooseFolder = std::function<bool(const std::wstring& Title, std::wstring& Folder)>;
 
 struct ExportControls {
-    ListView& lv;
-    RadioButton& rg_16x16;
-    StatusBar& sb;
+    TListView& lv;
+    TRadioButton& rg_16x16;
+    TStatusBar& sb;
     TChooseFolder ChooseFolder;
     std::array<BYTE, 256>& KeyboardState;
 };

@@ -35,7 +35,7 @@ void Tfrm_fileTypeSelector::Create(HWND owner) {
 }
 
 bool ChooseFileTypeMask(HWND owner, std::wstring& mask) {
-    FormInstance<Tfrm_fileTypeSelector> frm_fileTypeSelector;
+    TFormInstance<Tfrm_fileTypeSelector> frm_fileTypeSelector;
     frm_fileTypeSelector.Create(owner);
     if (frm_fileTypeSelector.ShowModal() != mrOk)
         return false;

@@ -11,15 +11,15 @@
 
 // "Поиск в директориях (Остановить - Esc)". Made anew for every harvest and kept nowhere,
 // so it opens on "Все файлы" every time.
-class Tfrm_fileTypeSelector : public Form {
+class Tfrm_fileTypeSelector : public TForm {
 public:
     // Creates the dialog owned by owner and centred over it.
     void Create(HWND owner);
 
-    RadioGroup rg_file_type;
-    Button btn_ok;
-    Button btn_cancel;
-    Bevel Bevel1;
+    TRadioGroup rg_file_type;
+    TButton btn_ok;
+    TButton btn_cancel;
+    TBevel Bevel1;
 };
 
 // Shows the chooser modally. True with the scanner mask of the chosen kind when the user

@@ -13,9 +13,9 @@
 #include "ui/list_box.h"
 
 struct HarvestPreviewControls {
-    ListBox& LIBListBox;
-    ListBox& ICOListBox;
-    Image& Image_icon;
+    TListBox& LIBListBox;
+    TListBox& ICOListBox;
+    TImage& Image_icon;
     std::unique_ptr<TAdvancedIcon>& HarvestIcon;
     std::unique_ptr<TIconLibrary>& IconLoader;
 };

@@ -93,8 +93,8 @@ private:
     }
 
     THarvestRun& run_;
-    Cadence pump_{10};
-    Cadence preview_{500};
+    TCadence pump_{10};
+    TCadence preview_{500};
     DWORD started_ = 0;
     DWORD lastFileMs_ = 0;
 };

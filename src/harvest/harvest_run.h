@@ -32,9 +32,9 @@ struct THarvestState {
 
 // The main window's parts the command draws on and works with.
 struct THarvestParts {
-    Form& Owner;
-    StatusBar& sb;
-    Image& Image_icon;
+    TForm& Owner;
+    TStatusBar& sb;
+    TImage& Image_icon;
     TJvFolderDialog& fd;
     TJvSearchFolders& SearchFolders;
     THarvestPreview& Preview;

@@ -14,7 +14,7 @@
 
 class THarvestStatus {
 public:
-    explicit THarvestStatus(StatusBar& bar) : bar_(bar) {}
+    explicit THarvestStatus(TStatusBar& bar) : bar_(bar) {}
 
     // Forgets what was pending and when the bar was last drawn.
     void Restart();
@@ -29,7 +29,7 @@ public:
 private:
     static constexpr DWORD kIntervalMs = 200;
 
-    StatusBar& bar_;
+    TStatusBar& bar_;
     std::array<std::optional<std::wstring>, 3> pending_; // panels 1 to 3
     DWORD lastShown_ = 0;
     bool shown_ = false;

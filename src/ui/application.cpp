@@ -11,7 +11,7 @@ namespace Application {
 namespace {
 
 std::wstring title;
-HintSettings hints;
+THintSettings hints;
 HWND acceleratorWindow = nullptr;
 HACCEL accelerators = nullptr;
 std::function<void(const std::wstring&)> exceptionHandler;
@@ -81,7 +81,7 @@ HWND Handle() {
     return window;
 }
 
-HintSettings& Hints() {
+THintSettings& Hints() {
     return hints;
 }
 

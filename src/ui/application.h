@@ -26,12 +26,12 @@ HINSTANCE Instance();
 HWND Handle();
 
 // Hint (tooltip) settings every window's hints follow.
-struct HintSettings {
+struct THintSettings {
     UINT pauseMs = 500;
     UINT hidePauseMs = 2500;
     COLORREF color = ::GetSysColor(COLOR_INFOBK);
 };
-HintSettings& Hints();
+THintSettings& Hints();
 
 // Keyboard shortcuts of one top-level window, translated by the pump while that window is
 // the active one.

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-class Cadence {
+class TCadence {
 public:
-    explicit Cadence(DWORD intervalMs) : interval_(intervalMs), last_(::GetTickCount()) {}
+    explicit TCadence(DWORD intervalMs) : interval_(intervalMs), last_(::GetTickCount()) {}
 
     // True when the interval has passed since the last time it was (or since the start);
     // the next interval starts then.

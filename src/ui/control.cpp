@@ -38,16 +38,16 @@ int ScaleForDpi(int value, HWND window) {
     return ::MulDiv(value, DpiOf(window), 96);
 }
 
-Control::~Control() {
+TControl::~TControl() {
     Detach();
 }
 
-Control* Control::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(::GetPropW(hwnd, kControlProperty)) : nullptr;
+TControl* TControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<TControl*>(::GetPropW(hwnd, kControlProperty)) : nullptr;
 }
 
-void Control::CreateChild(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
-                          const Bounds& b, const std::wstring& text) {
+void TControl::CreateChild(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
+                           const TBounds& b, const std::wstring& text) {
     const HWND hwnd = ::CreateWindowExW(
         exStyle, className, text.c_str(), style | WS_CHILD, ScaleForDpi(b.left, parent),
         ScaleForDpi(b.top, parent), ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent),
@@ -60,7 +60,7 @@ void Control::CreateChild(HWND parent, const wchar_t* className, DWORD style, DW
         SetFont(font);
 }
 
-void Control::Attach(HWND hwnd, bool subclass) {
+void TControl::Attach(HWND hwnd, bool subclass) {
     hwnd_ = hwnd;
     ::SetPropW(hwnd, kControlProperty, this);
     if (subclass) {
@@ -71,7 +71,7 @@ void Control::Attach(HWND hwnd, bool subclass) {
     JoinParent();
 }
 
-void Control::Detach() {
+void TControl::Detach() {
     if (!hwnd_)
         return;
     LeaveParent();
@@ -82,29 +82,29 @@ void Control::Detach() {
     hwnd_ = nullptr;
 }
 
-void Control::JoinParent() {
+void TControl::JoinParent() {
     if (!(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
         return;
-    if (auto* parent = dynamic_cast<Window*>(FromHandle(::GetParent(hwnd_)))) {
+    if (auto* parent = dynamic_cast<TWindow*>(FromHandle(::GetParent(hwnd_)))) {
         parent->children_[hwnd_] = this;
         router_ = parent;
     }
 }
 
-void Control::LeaveParent() {
+void TControl::LeaveParent() {
     if (router_)
         router_->children_.erase(hwnd_);
     router_ = nullptr;
 }
 
-void Control::AttachAlias(HWND other) {
+void TControl::AttachAlias(HWND other) {
     if (other)
         ::SetPropW(other, kControlProperty, this);
 }
 
-LRESULT CALLBACK Control::SubclassBridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                         DWORD_PTR ref) {
-    auto* self = reinterpret_cast<Control*>(ref);
+LRESULT CALLBACK TControl::SubclassBridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                          DWORD_PTR ref) {
+    auto* self = reinterpret_cast<TControl*>(ref);
     if (msg == WM_NCDESTROY) {
         self->Detach();
         return ::DefSubclassProc(hwnd, msg, wp, lp);
@@ -120,69 +120,69 @@ LRESULT CALLBACK Control::SubclassBridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     return handled ? result : ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-LRESULT Control::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TControl::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefaultOwnMessage(msg, wp, lp);
 }
 
-LRESULT Control::DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TControl::DefaultOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefSubclassProc(hwnd_, msg, wp, lp);
 }
 
-LRESULT Control::Request(UINT msg, WPARAM wp, LPARAM lp) const {
+LRESULT TControl::Request(UINT msg, WPARAM wp, LPARAM lp) const {
     if (subclassed_ && classProc_)
         return ::CallWindowProcW(classProc_, hwnd_, msg, wp, lp);
     return ::SendMessageW(hwnd_, msg, wp, lp);
 }
 
-void Control::SetBounds(const Bounds& b) {
+void TControl::SetBounds(const TBounds& b) {
     const HWND parent = ::GetParent(hwnd_);
     ::SetWindowPos(hwnd_, nullptr, ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
                    ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent),
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Control::SetBoundsPixels(const RECT& r) {
+void TControl::SetBoundsPixels(const RECT& r) {
     ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT Control::ClientRect() const {
+RECT TControl::ClientRect() const {
     RECT r{};
     ::GetClientRect(hwnd_, &r);
     return r;
 }
 
-void Control::SetText(const std::wstring& text) {
+void TControl::SetText(const std::wstring& text) {
     ::SetWindowTextW(hwnd_, text.c_str());
 }
 
-std::wstring Control::Text() const {
+std::wstring TControl::Text() const {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void Control::SetVisible(bool visible) {
+void TControl::SetVisible(bool visible) {
     ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
-bool Control::Visible() const {
+bool TControl::Visible() const {
     return ::IsWindowVisible(hwnd_) != FALSE;
 }
-void Control::SetEnabled(bool enabled) {
+void TControl::SetEnabled(bool enabled) {
     ::EnableWindow(hwnd_, enabled);
 }
-void Control::SetFont(HFONT font) {
+void TControl::SetFont(HFONT font) {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
-void Control::SetParent(HWND parent) {
+void TControl::SetParent(HWND parent) {
     LeaveParent();
     ::SetParent(hwnd_, parent);
     JoinParent();
 }
-void Control::Focus() {
+void TControl::Focus() {
     ::SetFocus(hwnd_);
 }
-int Control::Id() const {
+int TControl::Id() const {
     return ::GetDlgCtrlID(hwnd_);
 }

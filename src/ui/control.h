@@ -8,7 +8,7 @@
 #include <string>
 
 // Bounds in 96-DPI pixels, scaled to the window's DPI when applied.
-struct Bounds {
+struct TBounds {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
@@ -17,20 +17,20 @@ int ScaleForDpi(int value, HWND window);
 // Child-window identifiers, unique within the program.
 int NextControlId();
 
-class Window;
+class TWindow;
 
-class Control {
+class TControl {
 public:
-    Control() = default;
-    virtual ~Control();
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
+    TControl() = default;
+    virtual ~TControl();
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
 
     HWND Handle() const { return hwnd_; }
     explicit operator bool() const { return hwnd_ != nullptr; }
 
     // Position in the parent's client area, in 96-DPI pixels.
-    void SetBounds(const Bounds& b);
+    void SetBounds(const TBounds& b);
     // Position in physical pixels (for placements computed from other windows' rectangles).
     void SetBoundsPixels(const RECT& r);
     RECT ClientRect() const;
@@ -47,7 +47,7 @@ public:
     // Hint text shown when the pointer rests on the control (empty: none).
     std::wstring hint;
 
-    static Control* FromHandle(HWND hwnd);
+    static TControl* FromHandle(HWND hwnd);
 
     // Routed from the parent.
     virtual void HandleCommand(WORD /*code*/, WORD /*id*/) {}
@@ -58,7 +58,7 @@ public:
 protected:
     // Creates a system control as a child of parent and attaches this object to it.
     void CreateChild(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle,
-                     const Bounds& bounds, const std::wstring& text = {});
+                     const TBounds& bounds, const std::wstring& text = {});
     // Ties the object to its window: the window's mark, the subclass when asked for, and the
     // parent's table of child controls when the parent is one of the program's windows.
     void Attach(HWND hwnd, bool subclass);
@@ -79,11 +79,11 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassBridge(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    friend class Window;
+    friend class TWindow;
     void JoinParent();
     void LeaveParent();
     bool subclassed_ = false;
     WNDPROC classProc_ = nullptr; // the system control's own procedure, when subclassed
     // The parent window object whose table routes this control's notifications.
-    Window* router_ = nullptr;
+    TWindow* router_ = nullptr;
 };

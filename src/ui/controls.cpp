@@ -8,61 +8,61 @@
 #include "ui/form.h"
 #include "ui/icon_size.h"
 
-void Button::Create(HWND parent, const Bounds& b, const std::wstring& caption, DWORD style) {
+void TButton::Create(HWND parent, const TBounds& b, const std::wstring& caption, DWORD style) {
     CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0, b, caption);
 }
 
-void Button::Click() {
+void TButton::Click() {
     if (OnClick)
         OnClick();
     if (modalResult != 0) {
-        if (Form* form = Form::Of(hwnd_))
+        if (TForm* form = TForm::Of(hwnd_))
             form->SetModalResult(modalResult);
     }
 }
 
-void Button::HandleCommand(WORD code, WORD) {
+void TButton::HandleCommand(WORD code, WORD) {
     if (code == BN_CLICKED)
         Click();
 }
 
-LRESULT Button::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TButton::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
-        if (Form* form = Form::Of(hwnd_))
+        if (TForm* form = TForm::Of(hwnd_))
             form->FocusChanged(msg == WM_SETFOCUS ? hwnd_ : reinterpret_cast<HWND>(wp));
     }
     return DefaultOwnMessage(msg, wp, lp);
 }
 
-void CheckBox::Create(HWND parent, const Bounds& b, const std::wstring& caption) {
+void TCheckBox::Create(HWND parent, const TBounds& b, const std::wstring& caption) {
     CreateChild(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, b, caption);
 }
 
-bool CheckBox::Checked() const {
+bool TCheckBox::Checked() const {
     return ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void CheckBox::SetChecked(bool checked) {
+void TCheckBox::SetChecked(bool checked) {
     ::SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void CheckBox::HandleCommand(WORD code, WORD) {
+void TCheckBox::HandleCommand(WORD code, WORD) {
     if (code == BN_CLICKED && OnClick)
         OnClick();
 }
 
-void RadioButton::Create(HWND parent, const Bounds& b, const std::wstring& caption,
-                         bool firstInGroup) {
+void TRadioButton::Create(HWND parent, const TBounds& b, const std::wstring& caption,
+                          bool firstInGroup) {
     CreateChild(parent, L"BUTTON",
                 WS_VISIBLE | BS_AUTORADIOBUTTON | (firstInGroup ? WS_GROUP | WS_TABSTOP : 0), 0, b,
                 caption);
 }
 
-void Label::Create(HWND parent, const Bounds& b, const std::wstring& caption, DWORD style) {
+void TLabel::Create(HWND parent, const TBounds& b, const std::wstring& caption, DWORD style) {
     CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b, caption);
 }
 
-void Label::SizeToText() {
+void TLabel::SizeToText() {
     const std::wstring caption = Text();
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const SIZE size =
@@ -72,26 +72,26 @@ void Label::SizeToText() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Bevel::Create(HWND parent, const Bounds& b, DWORD style) {
+void TBevel::Create(HWND parent, const TBounds& b, DWORD style) {
     CreateChild(parent, L"STATIC", WS_VISIBLE | style, 0, b);
 }
 
-void Image::Create(HWND parent, const Bounds& b) {
+void TImage::Create(HWND parent, const TBounds& b) {
     CreateWindowHandle(L"QuillmontImage", WS_CHILD | WS_VISIBLE, 0, parent,
                        ScaleForDpi(b.left, parent), ScaleForDpi(b.top, parent),
                        ScaleForDpi(b.width, parent), ScaleForDpi(b.height, parent));
 }
 
-void Image::SetIcon(HICON icon) {
+void TImage::SetIcon(HICON icon) {
     icon_.reset(icon ? ::CopyIcon(icon) : nullptr);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Image::Clear() {
+void TImage::Clear() {
     SetIcon(nullptr);
 }
 
-LRESULT Image::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) {
         // The parent's background, as it gives it to its labels.
         const HDC dc = reinterpret_cast<HDC>(wp);
@@ -101,10 +101,10 @@ LRESULT Image::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ::FillRect(dc, &r, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
-    return Window::HandleMessage(msg, wp, lp);
+    return TWindow::HandleMessage(msg, wp, lp);
 }
 
-void Image::HandlePaint(HDC dc, const RECT&) {
+void TImage::HandlePaint(HDC dc, const RECT&) {
     if (!icon_)
         return;
     const SIZE size = IconSize(icon_.get());

@@ -10,9 +10,9 @@
 #include "ui/window.h"
 #include "util/handle.h"
 
-class Button : public Control {
+class TButton : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption, DWORD style = 0);
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& caption, DWORD style = 0);
     // Clicking the button ends a modal form with this result (0: it does not).
     int modalResult = 0;
     std::function<void()> OnClick;
@@ -24,24 +24,24 @@ protected:
     LRESULT HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-class CheckBox : public Control {
+class TCheckBox : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption);
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& caption);
     bool Checked() const;
     void SetChecked(bool checked);
     std::function<void()> OnClick;
     void HandleCommand(WORD code, WORD id) override;
 };
 
-class RadioButton : public CheckBox {
+class TRadioButton : public TCheckBox {
 public:
     // The first radio button of a group starts the group.
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption, bool firstInGroup);
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& caption, bool firstInGroup);
 };
 
-class Label : public Control {
+class TLabel : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& caption,
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& caption,
                 DWORD style = SS_LEFT | SS_NOPREFIX);
     // Resizes the label to its caption as the label draws it, one line unless the caption
     // breaks lines itself (an empty caption keeps the height of one line and no width).
@@ -49,16 +49,16 @@ public:
 };
 
 // An etched frame or line.
-class Bevel : public Control {
+class TBevel : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, DWORD style = SS_ETCHEDFRAME);
+    void Create(HWND parent, const TBounds& bounds, DWORD style = SS_ETCHEDFRAME);
 };
 
 // Shows one icon centred, scaled down proportionally when larger than the box, on the
 // parent's background.
-class Image : public Window {
+class TImage : public TWindow {
 public:
-    void Create(HWND parent, const Bounds& bounds);
+    void Create(HWND parent, const TBounds& bounds);
     // The box keeps its own copy of the icon.
     void SetIcon(HICON icon);
     void Clear();

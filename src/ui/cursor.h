@@ -16,10 +16,10 @@ bool ApplyCursor();
 
 // Shows a cursor for the life of the object and restores the default, whatever ends the
 // command.
-class CursorScope {
+class TCursorScope {
 public:
-    explicit CursorScope(LPCWSTR cursorId) { Screen::SetCursor(cursorId); }
-    ~CursorScope() { Screen::SetCursor(nullptr); }
-    CursorScope(const CursorScope&) = delete;
-    CursorScope& operator=(const CursorScope&) = delete;
+    explicit TCursorScope(LPCWSTR cursorId) { Screen::SetCursor(cursorId); }
+    ~TCursorScope() { Screen::SetCursor(nullptr); }
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
 };

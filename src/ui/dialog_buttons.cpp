@@ -2,8 +2,8 @@
 
 #include "ui/dialog_buttons.h"
 
-void CreateDialogButtons(Form& form, Button& ok, Button& cancel, Bevel& line,
-                         const DialogButtonsLayout& layout, int clientWidth, int clientHeight) {
+void CreateDialogButtons(TForm& form, TButton& ok, TButton& cancel, TBevel& line,
+                         const TDialogButtonsLayout& layout, int clientWidth, int clientHeight) {
     ok.Create(form.Handle(), layout.ok, L"OK");
     ok.modalResult = mrOk;
     cancel.Create(form.Handle(), layout.cancel, L"Отмена");

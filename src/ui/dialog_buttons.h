@@ -7,11 +7,11 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
-struct DialogButtonsLayout {
-    Bounds ok;
-    Bounds cancel;
+struct TDialogButtonsLayout {
+    TBounds ok;
+    TBounds cancel;
     int bandHeight = 0; // the band along the bottom of the client area, under the line
 };
 
-void CreateDialogButtons(Form& form, Button& ok, Button& cancel, Bevel& line,
-                         const DialogButtonsLayout& layout, int clientWidth, int clientHeight);
+void CreateDialogButtons(TForm& form, TButton& ok, TButton& cancel, TBevel& line,
+                         const TDialogButtonsLayout& layout, int clientWidth, int clientHeight);

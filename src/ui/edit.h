@@ -7,7 +7,7 @@
 
 #include "ui/control.h"
 
-class Edit : public Control {
+class TEdit : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, const std::wstring& text = {});
+    void Create(HWND parent, const TBounds& bounds, const std::wstring& text = {});
 };

@@ -11,21 +11,21 @@ HWND mainFormHandle = nullptr;
 
 } // namespace
 
-Form* Form::Of(HWND hwnd) {
-    return dynamic_cast<Form*>(FromHandle(::GetAncestor(hwnd, GA_ROOT)));
+TForm* TForm::Of(HWND hwnd) {
+    return dynamic_cast<TForm*>(FromHandle(::GetAncestor(hwnd, GA_ROOT)));
 }
 
-void Form::MakeMainForm() {
+void TForm::MakeMainForm() {
     isMainForm_ = true;
     mainFormHandle = hwnd_;
 }
 
-HWND Form::MainFormHandle() {
+HWND TForm::MainFormHandle() {
     return mainFormHandle;
 }
 
-void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
-                      DWORD style, DWORD exStyle, const wchar_t* fontName, int fontHeight) {
+void TForm::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
+                       DWORD style, DWORD exStyle, const wchar_t* fontName, int fontHeight) {
     CreateWindowHandle(L"QuillmontForm", style, exStyle | WS_EX_CONTROLPARENT, owner, CW_USEDEFAULT,
                        CW_USEDEFAULT, 100, 100, caption);
     font_.reset(::CreateFontW(-ScaleForDpi(fontHeight, hwnd_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
@@ -35,7 +35,7 @@ void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHe
     SetClientSize(ScaleForDpi(clientWidth, hwnd_), ScaleForDpi(clientHeight, hwnd_));
 }
 
-void Form::CreateHints() {
+void TForm::CreateHints() {
     hints_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd_, nullptr,
                                Application::Instance(), nullptr);
@@ -46,28 +46,28 @@ void Form::CreateHints() {
     ::SendMessageW(hints_, TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
-void Form::SetFormFont(UniqueFont font) {
+void TForm::SetFormFont(UniqueFont font) {
     SetFont(font.get());
     font_ = std::move(font);
 }
 
-void Form::SetColor(COLORREF color) {
+void TForm::SetColor(COLORREF color) {
     color_ = color;
     brush_.reset(::CreateSolidBrush(color));
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void Form::SetFontColor(COLORREF color) {
+void TForm::SetFontColor(COLORREF color) {
     fontColor_ = color;
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT Form::ControlColor(HDC dc, HWND control, UINT msg) {
-    StaticColors colors{fontColor_ != CLR_INVALID ? fontColor_ : ::GetSysColor(COLOR_WINDOWTEXT),
-                        brush_ ? color_ : ::GetSysColor(COLOR_BTNFACE),
-                        brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE)};
+LRESULT TForm::ControlColor(HDC dc, HWND control, UINT msg) {
+    TStaticColors colors{fontColor_ != CLR_INVALID ? fontColor_ : ::GetSysColor(COLOR_WINDOWTEXT),
+                         brush_ ? color_ : ::GetSysColor(COLOR_BTNFACE),
+                         brush_ ? brush_.get() : ::GetSysColorBrush(COLOR_BTNFACE)};
     if (msg == WM_CTLCOLORSTATIC && OnStaticColors) {
-        if (const Control* c = ChildObject(control))
+        if (const TControl* c = ChildObject(control))
             OnStaticColors(*c, colors);
     }
     ::SetTextColor(dc, colors.text);
@@ -75,12 +75,12 @@ LRESULT Form::ControlColor(HDC dc, HWND control, UINT msg) {
     return reinterpret_cast<LRESULT>(colors.brush);
 }
 
-void Form::SetDefaultButton(Control* button) {
+void TForm::SetDefaultButton(TControl* button) {
     defaultButton_ = button;
     FocusChanged(::GetFocus());
 }
 
-void Form::FocusChanged(HWND focus) {
+void TForm::FocusChanged(HWND focus) {
     HWND shown = defaultButton_ ? defaultButton_->Handle() : nullptr;
     if (focus && ::IsChild(hwnd_, focus) &&
         (::SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
@@ -94,13 +94,13 @@ void Form::FocusChanged(HWND focus) {
     shownDefault_ = shown;
 }
 
-void Form::SaveFocus() {
+void TForm::SaveFocus() {
     const HWND focus = ::GetFocus();
     if (focus && ::IsChild(hwnd_, focus))
         lastFocus_ = focus;
 }
 
-bool Form::RestoreFocus() {
+bool TForm::RestoreFocus() {
     HWND target = nullptr;
     if (lastFocus_ && ::IsChild(hwnd_, lastFocus_) && ::IsWindowVisible(lastFocus_) &&
         ::IsWindowEnabled(lastFocus_))
@@ -113,7 +113,7 @@ bool Form::RestoreFocus() {
     return true;
 }
 
-void Form::SetClientSize(int width, int height) {
+void TForm::SetClientSize(int width, int height) {
     RECT r{0, 0, width, height};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
@@ -122,7 +122,7 @@ void Form::SetClientSize(int width, int height) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::CenterOnDesktop() {
+void TForm::CenterOnDesktop() {
     RECT r{};
     ::GetWindowRect(hwnd_, &r);
     const int left = (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2;
@@ -131,7 +131,7 @@ void Form::CenterOnDesktop() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::CenterOver(HWND other) {
+void TForm::CenterOver(HWND other) {
     RECT o{}, r{};
     ::GetWindowRect(other, &o);
     ::GetWindowRect(hwnd_, &r);
@@ -140,22 +140,22 @@ void Form::CenterOver(HWND other) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::Show() {
+void TForm::Show() {
     if (!shown_) {
         shown_ = true;
         OnShow();
-        if (Position == Placement::DesktopCenter)
+        if (Position == TPlacement::DesktopCenter)
             CenterOnDesktop();
     }
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);
 }
 
-void Form::Close() {
+void TForm::Close() {
     ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void Form::AddHint(Control& control) {
+void TForm::AddHint(TControl& control) {
     // Made on first use: a form without hints has no owned tooltip window, which would
     // otherwise take part in the form's own z-order changes (top-most placement).
     if (!hints_)
@@ -168,19 +168,19 @@ void Form::AddHint(Control& control) {
     ::SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void Form::AddAligned(Control& control, Align align) {
+void TForm::AddAligned(TControl& control, TAlign align) {
     aligned_.push_back({&control, align});
 }
 
-void Form::Realign() {
+void TForm::Realign() {
     RECT area = ClientRect();
     for (const auto& a : aligned_) {
-        if (a.align == Align::Client)
+        if (a.align == TAlign::Client)
             continue;
         RECT r{};
         ::GetWindowRect(a.control->Handle(), &r);
         const int height = r.bottom - r.top;
-        if (a.align == Align::Top) {
+        if (a.align == TAlign::Top) {
             a.control->SetBoundsPixels({area.left, area.top, area.right, area.top + height});
             area.top += height;
         } else {
@@ -189,15 +189,15 @@ void Form::Realign() {
         }
     }
     for (const auto& a : aligned_) {
-        if (a.align == Align::Client)
+        if (a.align == TAlign::Client)
             a.control->SetBoundsPixels(area);
     }
 }
 
-int Form::ShowModal(HWND over) {
+int TForm::ShowModal(HWND over) {
     const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     // Whatever ends the loop, a throwing show handler included, the owner is usable again.
-    const ModalEnd end(*this, owner, over);
+    const TModalEnd end(*this, owner, over);
     modalResult_ = mrNone;
     inModalLoop_ = true;
     Show();
@@ -223,21 +223,21 @@ int Form::ShowModal(HWND over) {
     return modalResult_;
 }
 
-Form::ModalEnd::ModalEnd(Form& form, HWND owner, HWND over)
+TForm::TModalEnd::TModalEnd(TForm& form, HWND owner, HWND over)
     : form_(form), activate_(over ? over : owner) {
     int n = 0;
     for (const HWND window : {owner, over}) {
         if (!window || !::IsWindowEnabled(window))
             continue;
         // Disabling a form takes the focus away from its control; keep it for reactivation.
-        if (Form* other = Of(window))
+        if (TForm* other = Of(window))
             other->SaveFocus();
         ::EnableWindow(window, FALSE);
         disabled_[n++] = window;
     }
 }
 
-Form::ModalEnd::~ModalEnd() {
+TForm::TModalEnd::~TModalEnd() {
     form_.inModalLoop_ = false;
     for (const HWND window : disabled_) {
         if (window)
@@ -249,7 +249,7 @@ Form::ModalEnd::~ModalEnd() {
         ::SetActiveWindow(activate_);
 }
 
-void Form::HandleMenuCommand(WORD id) {
+void TForm::HandleMenuCommand(WORD id) {
     // Enter and Esc from the dialog manager arrive as IDOK / IDCANCEL.
     if (id == IDOK && defaultButton_)
         defaultButton_->HandleCommand(BN_CLICKED, 0);
@@ -257,7 +257,7 @@ void Form::HandleMenuCommand(WORD id) {
         cancelButton_->HandleCommand(BN_CLICKED, 0);
 }
 
-void Form::HandleClose() {
+void TForm::HandleClose() {
     if (!OnCloseQuery())
         return;
     if (inModalLoop_)
@@ -266,7 +266,7 @@ void Form::HandleClose() {
         ::DestroyWindow(hwnd_);
 }
 
-LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE:
         Realign();
@@ -318,7 +318,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         auto* header = reinterpret_cast<NMHDR*>(lp);
         if (header->hwndFrom == hints_ && header->code == TTN_GETDISPINFOW) {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
-            if (Control* c = FromHandle(reinterpret_cast<HWND>(info->hdr.idFrom)))
+            if (TControl* c = FromHandle(reinterpret_cast<HWND>(info->hdr.idFrom)))
                 info->lpszText = const_cast<wchar_t*>(c->hint.c_str());
             return 0;
         }
@@ -327,5 +327,5 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return Window::HandleMessage(msg, wp, lp);
+    return TWindow::HandleMessage(msg, wp, lp);
 }

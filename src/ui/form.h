@@ -10,30 +10,30 @@
 #include "ui/window.h"
 #include "util/handle.h"
 
-enum class Align { Top, Bottom, Client };
+enum class TAlign { Top, Bottom, Client };
 
 // A form object whose window is destroyed before the object itself, so that FormDestroy runs
 // while every control and field of the derived form still exists (the base class's own
 // destructor comes too late for that). Every form is made as one of these: until then a form
 // class is abstract, so a plain `new Tfrm_x` or `Tfrm_x x;` does not compile.
-template <class TForm> class FormInstance final : public TForm {
+template <class TConcreteForm> class TFormInstance final : public TConcreteForm {
 public:
-    using TForm::TForm;
-    ~FormInstance() override { this->DestroyOwnedHandle(); }
+    using TConcreteForm::TConcreteForm;
+    ~TFormInstance() override { this->DestroyOwnedHandle(); }
 
 private:
     void MadeAsFormInstance() final {}
 };
 
 // The colours a label or other static control of a form is drawn with.
-struct StaticColors {
+struct TStaticColors {
     COLORREF text;
     COLORREF back;
     HBRUSH brush; // fills the control's background; owned by whoever supplies it
 };
 
 // Result codes of modal forms and message dialogs.
-enum ModalResultCode : int {
+enum TModalResultCode : int {
     mrNone = 0,
     mrOk = 1,
     mrCancel = 2,
@@ -47,7 +47,7 @@ enum ModalResultCode : int {
     mrYesToAll = 10,
 };
 
-class Form : public Window {
+class TForm : public TWindow {
 public:
     // Creates the window with the given client size (96-DPI pixels) and the program's font.
     void CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
@@ -69,9 +69,9 @@ public:
     void Close();
 
     // Registers a control for the hint in its `hint` field (read when the hint shows).
-    void AddHint(Control& control);
+    void AddHint(TControl& control);
     // Control placed along an edge or filling the rest; done on every resize.
-    void AddAligned(Control& control, Align align);
+    void AddAligned(TControl& control, TAlign align);
     void Realign();
 
     // Runs the form modally: the owner (and `over`, when given) is disabled until a button
@@ -84,13 +84,13 @@ public:
     bool InModalLoop() const { return inModalLoop_; }
     // Buttons that Enter and Esc press. While another push button has the focus, Enter
     // presses that one, and it is drawn as the default.
-    void SetDefaultButton(Control* button);
-    void SetCancelButton(Control* button) { cancelButton_ = button; }
+    void SetDefaultButton(TControl* button);
+    void SetCancelButton(TControl* button) { cancelButton_ = button; }
     // Called by push buttons when the focus moves to `focus` (a button or any other window).
     void FocusChanged(HWND focus);
     // The control focused when the form is activated and had no focused control before;
     // afterwards activation gives the focus back to the control that had it last.
-    void SetActiveControl(Control* control) { activeControl_ = control; }
+    void SetActiveControl(TControl* control) { activeControl_ = control; }
 
     // The form's show, close-query and destroy events. They start as the form's own
     // handlers; a component on the form may put its own in their place and call on.
@@ -99,14 +99,14 @@ public:
     std::function<void()> OnDestroy = [this] { FormDestroy(); };
     // A static control of the form is about to be drawn: the colours start as the form's
     // and the handler may change them for that control.
-    std::function<void(const Control& control, StaticColors& colors)> OnStaticColors;
+    std::function<void(const TControl& control, TStaticColors& colors)> OnStaticColors;
     // The window's menu (or a pop-up menu shown for it) is about to open, or a menu shortcut
     // is about to act: the system prepares the menu first in either case.
     std::function<void()> OnMenuPopup;
 
     // Where the form is placed when first shown, after its show event.
-    enum class Placement { Designed, DesktopCenter };
-    Placement Position = Placement::Designed;
+    enum class TPlacement { Designed, DesktopCenter };
+    TPlacement Position = TPlacement::Designed;
 
     // Closing the main form ends the program's message loop.
     void MakeMainForm();
@@ -114,7 +114,7 @@ public:
     static HWND MainFormHandle();
 
     // The form whose window contains hwnd, if any.
-    static Form* Of(HWND hwnd);
+    static TForm* Of(HWND hwnd);
 
 protected:
     // Forms take their messages as the typed handlers and events above.
@@ -134,15 +134,15 @@ private:
     // loop state, enables them again, hides the form and activates the window it was for.
     // The windows are enabled before the form hides, so that the system hands the
     // activation to them rather than to another program.
-    class ModalEnd {
+    class TModalEnd {
     public:
-        ModalEnd(Form& form, HWND owner, HWND over);
-        ~ModalEnd();
-        ModalEnd(const ModalEnd&) = delete;
-        ModalEnd& operator=(const ModalEnd&) = delete;
+        TModalEnd(TForm& form, HWND owner, HWND over);
+        ~TModalEnd();
+        TModalEnd(const TModalEnd&) = delete;
+        TModalEnd& operator=(const TModalEnd&) = delete;
 
     private:
-        Form& form_;
+        TForm& form_;
         HWND disabled_[2] = {};
         HWND activate_;
     };
@@ -151,7 +151,7 @@ private:
     void CreateHints();
     void SaveFocus();
     bool RestoreFocus();
-    // Only FormInstance defines it.
+    // Only TFormInstance defines it.
     virtual void MadeAsFormInstance() = 0;
     LRESULT ControlColor(HDC dc, HWND control, UINT msg);
     UniqueFont font_;
@@ -160,17 +160,17 @@ private:
     COLORREF fontColor_ = CLR_INVALID;
     HWND lastFocus_ = nullptr;
     HWND shownDefault_ = nullptr;
-    Control* activeControl_ = nullptr;
+    TControl* activeControl_ = nullptr;
     HWND hints_ = nullptr;
-    struct AlignedControl {
-        Control* control;
-        Align align;
+    struct TAlignedControl {
+        TControl* control;
+        TAlign align;
     };
-    std::vector<AlignedControl> aligned_;
+    std::vector<TAlignedControl> aligned_;
     int modalResult_ = mrNone;
     bool inModalLoop_ = false;
     bool shown_ = false;
     bool isMainForm_ = false;
-    Control* defaultButton_ = nullptr;
-    Control* cancelButton_ = nullptr;
+    TControl* defaultButton_ = nullptr;
+    TControl* cancelButton_ = nullptr;
 };

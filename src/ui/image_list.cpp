@@ -6,31 +6,31 @@
 #include "ui/application.h"
 #include "util/exception.h"
 
-void ImageList::Create(int size, int initialCapacity, int grow) {
+void TImageList::Create(int size, int initialCapacity, int grow) {
     size_ = size;
     list_.reset(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, initialCapacity, grow));
     if (!list_)
         throw Exception(L"Cannot create image list");
 }
 
-int ImageList::AddIcon(HICON icon) {
+int TImageList::AddIcon(HICON icon) {
     return ::ImageList_AddIcon(list_.get(), icon);
 }
 
-int ImageList::AddIconResource(int id) {
+int TImageList::AddIconResource(int id) {
     UniqueIcon icon(static_cast<HICON>(::LoadImageW(Application::Instance(), MAKEINTRESOURCEW(id),
                                                     IMAGE_ICON, size_, size_, LR_DEFAULTCOLOR)));
     return icon ? AddIcon(icon.get()) : -1;
 }
 
-int ImageList::Count() const {
+int TImageList::Count() const {
     return ::ImageList_GetImageCount(list_.get());
 }
 
-void ImageList::Clear() {
+void TImageList::Clear() {
     ::ImageList_RemoveAll(list_.get());
 }
 
-UniqueIcon ImageList::GetIcon(int index) const {
+UniqueIcon TImageList::GetIcon(int index) const {
     return UniqueIcon(::ImageList_GetIcon(list_.get(), index, ILD_NORMAL));
 }

@@ -6,7 +6,7 @@
 
 #include "util/handle.h"
 
-class ImageList {
+class TImageList {
 public:
     void Create(int size, int initialCapacity = 16, int grow = 16);
     HIMAGELIST Handle() const { return list_.get(); }

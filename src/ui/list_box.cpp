@@ -2,19 +2,19 @@
 
 #include "ui/list_box.h"
 
-void ListBox::Create(HWND parent, const Bounds& b, bool ownerDrawVariable, int itemHeight) {
+void TListBox::Create(HWND parent, const TBounds& b, bool ownerDrawVariable, int itemHeight) {
     itemHeight_ = itemHeight;
     const DWORD style = WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                         (ownerDrawVariable ? LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS : 0);
     CreateChild(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE, b);
 }
 
-int ListBox::Add(const std::wstring& text) {
+int TListBox::Add(const std::wstring& text) {
     return static_cast<int>(
         ::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int ListBox::AddObject(const std::wstring& text, void* object) {
+int TListBox::AddObject(const std::wstring& text, void* object) {
     const int index = Add(text);
     if (index >= 0)
         ::SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(index),
@@ -22,22 +22,22 @@ int ListBox::AddObject(const std::wstring& text, void* object) {
     return index;
 }
 
-void* ListBox::Object(int index) const {
+void* TListBox::Object(int index) const {
     const LRESULT data = ::SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
     return data == LB_ERR ? nullptr : reinterpret_cast<void*>(data);
 }
 
-void ListBox::SetRedraw(bool redraw) {
+void TListBox::SetRedraw(bool redraw) {
     ::SendMessageW(hwnd_, WM_SETREDRAW, redraw, 0);
     if (redraw)
         ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-int ListBox::Count() const {
+int TListBox::Count() const {
     return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
 }
 
-std::wstring ListBox::Item(int index) const {
+std::wstring TListBox::Item(int index) const {
     const auto length = ::SendMessageW(hwnd_, LB_GETTEXTLEN, index, 0);
     if (length < 0)
         return {};
@@ -47,27 +47,27 @@ std::wstring ListBox::Item(int index) const {
     return text;
 }
 
-void ListBox::Clear() {
+void TListBox::Clear() {
     ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
 }
-int ListBox::ItemIndex() const {
+int TListBox::ItemIndex() const {
     return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
 }
-void ListBox::SetItemIndex(int index) {
+void TListBox::SetItemIndex(int index) {
     ::SendMessageW(hwnd_, LB_SETCURSEL, index, 0);
 }
 
-void ListBox::HandleCommand(WORD code, WORD) {
+void TListBox::HandleCommand(WORD code, WORD) {
     if (code == LBN_SELCHANGE && OnClick)
         OnClick();
 }
 
-void ListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
+void TListBox::HandleDrawItem(DRAWITEMSTRUCT& item) {
     if (OnDrawItem)
         OnDrawItem(item);
 }
 
-void ListBox::HandleMeasureItem(MEASUREITEMSTRUCT& item) {
+void TListBox::HandleMeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(itemHeight_);
     if (OnMeasureItem)
         OnMeasureItem(item);

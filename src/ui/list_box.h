@@ -8,9 +8,9 @@
 
 #include "ui/control.h"
 
-class ListBox : public Control {
+class TListBox : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, bool ownerDrawVariable, int itemHeight = 16);
+    void Create(HWND parent, const TBounds& bounds, bool ownerDrawVariable, int itemHeight = 16);
     int Add(const std::wstring& text);
     // A line carrying an object the list does not own.
     int AddObject(const std::wstring& text, void* object);

@@ -5,8 +5,8 @@
 
 #include <windowsx.h>
 
-void ListView::Create(HWND parent, const Bounds& b, const std::vector<ListViewColumn>& columns,
-                      DWORD extendedStyle) {
+void TListView::Create(HWND parent, const TBounds& b, const std::vector<TListViewColumn>& columns,
+                       DWORD extendedStyle) {
     CreateChild(parent, WC_LISTVIEWW,
                 WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                     LVS_SHAREIMAGELISTS,
@@ -24,17 +24,17 @@ void ListView::Create(HWND parent, const Bounds& b, const std::vector<ListViewCo
     }
 }
 
-void ListView::SetImageLists(HIMAGELIST small, HIMAGELIST large) {
+void TListView::SetImageLists(HIMAGELIST small, HIMAGELIST large) {
     ListView_SetImageList(hwnd_, small, LVSIL_SMALL);
     ListView_SetImageList(hwnd_, large, LVSIL_NORMAL);
 }
 
-int ListView::Count() const {
+int TListView::Count() const {
     return static_cast<int>(Request(LVM_GETITEMCOUNT, 0, 0));
 }
 
-int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
-                     int image) {
+int TListView::AddRow(const std::wstring& caption, const std::vector<std::wstring>& subItems,
+                      int image) {
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = Count();
@@ -47,11 +47,11 @@ int ListView::AddRow(const std::wstring& caption, const std::vector<std::wstring
     return row;
 }
 
-void ListView::Clear() {
+void TListView::Clear() {
     ListView_DeleteAllItems(hwnd_);
 }
 
-std::wstring ListView::CellText(int row, int column) const {
+std::wstring TListView::CellText(int row, int column) const {
     std::wstring text(260, L'\0');
     for (;;) {
         LVITEMW item{};
@@ -68,13 +68,13 @@ std::wstring ListView::CellText(int row, int column) const {
     }
 }
 
-bool ListView::Checked(int row) const {
+bool TListView::Checked(int row) const {
     // As ListView_GetCheckState: the state image's number less one.
     const auto state = static_cast<UINT>(Request(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
     return ((state >> 12) - 1) != 0;
 }
 
-std::optional<std::wstring> ListView::CheckedCaption(int row) const {
+std::optional<std::wstring> TListView::CheckedCaption(int row) const {
     std::wstring text(260, L'\0');
     for (;;) {
         LVITEMW item{};
@@ -94,14 +94,14 @@ std::optional<std::wstring> ListView::CheckedCaption(int row) const {
         text.resize(text.size() * 2);
     }
 }
-void ListView::SetChecked(int row, bool checked) {
+void TListView::SetChecked(int row, bool checked) {
     LVITEMW item{};
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
     Request(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-int ListView::ImageIndex(int row) const {
+int TListView::ImageIndex(int row) const {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
@@ -109,29 +109,29 @@ int ListView::ImageIndex(int row) const {
     return item.iImage;
 }
 
-int ListView::Selected() const {
+int TListView::Selected() const {
     return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
 }
 
-void ListView::Select(int row) {
+void TListView::Select(int row) {
     ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void ListView::MakeVisible(int row, bool partialOk) {
+void TListView::MakeVisible(int row, bool partialOk) {
     ListView_EnsureVisible(hwnd_, row, partialOk);
 }
 
-int ListView::ColumnWidth(int column) const {
+int TListView::ColumnWidth(int column) const {
     return ListView_GetColumnWidth(hwnd_, column);
 }
-void ListView::SetColumnWidth(int column, int width) {
+void TListView::SetColumnWidth(int column, int width) {
     ListView_SetColumnWidth(hwnd_, column, width);
 }
-int ListView::ColumnCount() const {
+int TListView::ColumnCount() const {
     return Header_GetItemCount(ListView_GetHeader(hwnd_));
 }
 
-int ListView::HitTest(POINT p, bool* onCheckBox) const {
+int TListView::HitTest(POINT p, bool* onCheckBox) const {
     LVHITTESTINFO info{};
     info.pt = p;
     const int row = ListView_SubItemHitTest(const_cast<HWND>(hwnd_), &info);
@@ -140,11 +140,11 @@ int ListView::HitTest(POINT p, bool* onCheckBox) const {
     return row;
 }
 
-void ListView::BeginUpdate() {
+void TListView::BeginUpdate() {
     ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
 }
 
-void ListView::EndUpdate() {
+void TListView::EndUpdate() {
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -157,7 +157,7 @@ int CALLBACK CompareRanks(LPARAM a, LPARAM b, LPARAM) {
 
 } // namespace
 
-void ListView::Reorder(const std::vector<int>& order) {
+void TListView::Reorder(const std::vector<int>& order) {
     for (size_t position = 0; position < order.size(); ++position) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
@@ -168,7 +168,7 @@ void ListView::Reorder(const std::vector<int>& order) {
     ListView_SortItems(hwnd_, CompareRanks, 0);
 }
 
-bool ListView::HandleNotify(NMHDR& header, LRESULT&) {
+bool TListView::HandleNotify(NMHDR& header, LRESULT&) {
     switch (header.code) {
     case NM_CLICK:
     case NM_RCLICK:
@@ -189,7 +189,7 @@ bool ListView::HandleNotify(NMHDR& header, LRESULT&) {
     }
 }
 
-LRESULT ListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TListView::HandleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_KEYUP:
         if (OnKeyUp)
@@ -224,16 +224,16 @@ constexpr DWORD kDrawShare = 40;
 
 } // namespace
 
-ListRedrawThrottle::ListRedrawThrottle(ListView& list, DWORD periodMs)
+TListRedrawThrottle::TListRedrawThrottle(TListView& list, DWORD periodMs)
     : list_(list), periodMs_(periodMs), due_(periodMs) {
     list_.BeginUpdate();
 }
 
-ListRedrawThrottle::~ListRedrawThrottle() {
+TListRedrawThrottle::~TListRedrawThrottle() {
     Pause();
 }
 
-void ListRedrawThrottle::Pause() {
+void TListRedrawThrottle::Pause() {
     if (drawing_)
         return;
     const DWORD start = ::GetTickCount();
@@ -248,14 +248,14 @@ void ListRedrawThrottle::Pause() {
     drawing_ = true;
 }
 
-void ListRedrawThrottle::Resume() {
+void TListRedrawThrottle::Resume() {
     if (!drawing_)
         return;
     list_.BeginUpdate();
     drawing_ = false;
 }
 
-void ListRedrawThrottle::Tick() {
+void TListRedrawThrottle::Tick() {
     if (drawing_ || !due_.Due())
         return;
     Pause();

@@ -12,14 +12,14 @@
 #include "ui/cadence.h"
 #include "ui/control.h"
 
-struct ListViewColumn {
+struct TListViewColumn {
     std::wstring caption;
     int width;
 };
 
-class ListView : public Control {
+class TListView : public TControl {
 public:
-    void Create(HWND parent, const Bounds& bounds, const std::vector<ListViewColumn>& columns,
+    void Create(HWND parent, const TBounds& bounds, const std::vector<TListViewColumn>& columns,
                 DWORD extendedStyle);
     void SetImageLists(HIMAGELIST small, HIMAGELIST large);
 
@@ -70,12 +70,12 @@ private:
 // is in view, at most every periodMs and never for more than a 40th of the time: a list
 // that takes long to draw is drawn that much less often. Pause() draws it and leaves drawing
 // on (while a dialog covers it), Resume() switches it off again.
-class ListRedrawThrottle {
+class TListRedrawThrottle {
 public:
-    explicit ListRedrawThrottle(ListView& list, DWORD periodMs = 100);
-    ~ListRedrawThrottle();
-    ListRedrawThrottle(const ListRedrawThrottle&) = delete;
-    ListRedrawThrottle& operator=(const ListRedrawThrottle&) = delete;
+    explicit TListRedrawThrottle(TListView& list, DWORD periodMs = 100);
+    ~TListRedrawThrottle();
+    TListRedrawThrottle(const TListRedrawThrottle&) = delete;
+    TListRedrawThrottle& operator=(const TListRedrawThrottle&) = delete;
 
     // The row to bring into view before the list is drawn next.
     void ScrollTo(int row) { pendingRow_ = row; }
@@ -84,9 +84,9 @@ public:
     void Resume();
 
 private:
-    ListView& list_;
+    TListView& list_;
     DWORD periodMs_;
-    Cadence due_;
+    TCadence due_;
     bool drawing_ = false;
     int pendingRow_ = -1;
 };

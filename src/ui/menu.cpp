@@ -55,7 +55,7 @@ HBITMAP MenuBitmapFromIcon(HICON icon, int size) {
 
 } // namespace
 
-bool Commands::Execute(UINT id) const {
+bool TCommands::Execute(UINT id) const {
     const auto it = handlers_.find(id);
     if (it == handlers_.end() || !it->second)
         return false;
@@ -63,30 +63,30 @@ bool Commands::Execute(UINT id) const {
     return true;
 }
 
-void Menu::LoadBar(int id) {
+void TMenu::LoadBar(int id) {
     menu_.reset(::LoadMenuW(Application::Instance(), MAKEINTRESOURCEW(id)));
     if (!menu_)
         throw Exception(L"Cannot load menu " + std::to_wstring(id));
     ReserveBitmapColumns(menu_.get());
 }
 
-void Menu::LoadPopup(int id) {
+void TMenu::LoadPopup(int id) {
     LoadBar(id);
 }
 
-void Menu::ReserveBitmapColumns(HMENU menu) {
+void TMenu::ReserveBitmapColumns(HMENU menu) {
     MENUINFO mi{sizeof(mi)};
     mi.fMask = MIM_STYLE | MIM_APPLYTOSUBMENUS;
     mi.dwStyle = MNS_CHECKORBMP;
     ::SetMenuInfo(menu, &mi);
 }
 
-HMENU Menu::Popup() const {
+HMENU TMenu::Popup() const {
     return ::GetSubMenu(menu_.get(), 0);
 }
 
-void Menu::SetPicture(UINT item, const ImageList& pictures, int index, bool byPosition,
-                      HMENU parent) {
+void TMenu::SetPicture(UINT item, const TImageList& pictures, int index, bool byPosition,
+                       HMENU parent) {
     UniqueIcon icon = pictures.GetIcon(index);
     if (!icon)
         return;
@@ -98,16 +98,16 @@ void Menu::SetPicture(UINT item, const ImageList& pictures, int index, bool byPo
     pictures_.push_back(std::move(bitmap));
 }
 
-void Menu::SetEnabled(UINT id, bool enabled) {
+void TMenu::SetEnabled(UINT id, bool enabled) {
     ::EnableMenuItem(menu_.get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-bool Menu::Enabled(UINT id) const {
+bool TMenu::Enabled(UINT id) const {
     const UINT state = ::GetMenuState(menu_.get(), id, MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
-UINT Menu::Track(HWND owner, POINT screen) const {
+UINT TMenu::Track(HWND owner, POINT screen) const {
     return static_cast<UINT>(::TrackPopupMenu(Popup(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
                                               screen.y, 0, owner, nullptr));
 }

@@ -10,10 +10,10 @@
 
 #include "util/handle.h"
 
-class ImageList;
+class TImageList;
 
 // A command table: item or shortcut id -> handler. Menus and keyboard actions share it.
-class Commands {
+class TCommands {
 public:
     void Bind(UINT id, std::function<void()> handler) { handlers_[id] = std::move(handler); }
     // Runs the handler of id; false when none is bound.
@@ -23,7 +23,7 @@ private:
     std::map<UINT, std::function<void()>> handlers_;
 };
 
-class Menu {
+class TMenu {
 public:
     // The main menu (bar) from the MENU resource `id`.
     void LoadBar(int id);
@@ -38,7 +38,7 @@ public:
 
     // Puts picture `index` of `pictures` beside item `id` (by command id, or by position
     // when byPosition, for submenus).
-    void SetPicture(UINT item, const ImageList& pictures, int index, bool byPosition = false,
+    void SetPicture(UINT item, const TImageList& pictures, int index, bool byPosition = false,
                     HMENU parent = nullptr);
     void SetEnabled(UINT id, bool enabled);
     bool Enabled(UINT id) const;

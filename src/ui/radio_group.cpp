@@ -11,8 +11,8 @@ constexpr int kButtonHeight = 17;
 
 } // namespace
 
-void RadioGroup::Create(HWND parent, const Bounds& b, const std::wstring& caption,
-                        const std::vector<std::wstring>& items, int columns) {
+void TRadioGroup::Create(HWND parent, const TBounds& b, const std::wstring& caption,
+                         const std::vector<std::wstring>& items, int columns) {
     CreateChild(parent, L"BUTTON", WS_VISIBLE | BS_GROUPBOX, WS_EX_TRANSPARENT, b, caption);
     columns = std::max(columns, 1);
     const int count = static_cast<int>(items.size());
@@ -23,7 +23,7 @@ void RadioGroup::Create(HWND parent, const Bounds& b, const std::wstring& captio
         b.top + kCaptionBand + (b.height - kCaptionBand - 4 - rows * rowHeight) / 2;
     buttons_.clear();
     for (int i = 0; i < count; ++i) {
-        auto button = std::make_unique<RadioButton>();
+        auto button = std::make_unique<TRadioButton>();
         const int top = firstTop + (i / columns) * rowHeight + (rowHeight - kButtonHeight) / 2;
         button->Create(
             parent, {b.left + 8 + (i % columns) * columnWidth, top, columnWidth - 4, kButtonHeight},
@@ -32,14 +32,14 @@ void RadioGroup::Create(HWND parent, const Bounds& b, const std::wstring& captio
     }
 }
 
-int RadioGroup::ItemIndex() const {
+int TRadioGroup::ItemIndex() const {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         if (buttons_[i]->Checked())
             return static_cast<int>(i);
     return -1;
 }
 
-void RadioGroup::SetItemIndex(int index) {
+void TRadioGroup::SetItemIndex(int index) {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         buttons_[i]->SetChecked(static_cast<int>(i) == index);
 }

@@ -3,14 +3,14 @@
 
 #include "ui/status_bar.h"
 
-void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
+void TStatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
     CreateChild(parent, STATUSCLASSNAMEW, WS_VISIBLE | CCS_BOTTOM | CCS_NORESIZE | WS_CLIPCHILDREN,
-                0, Bounds{0, 0, 100, height});
+                0, TBounds{0, 0, 100, height});
     widths_ = panelWidths;
     ApplyPanels();
 }
 
-void StatusBar::ApplyPanels() {
+void TStatusBar::ApplyPanels() {
     std::vector<int> edges;
     int right = 0;
     for (size_t i = 0; i < widths_.size(); ++i) {
@@ -24,12 +24,12 @@ void StatusBar::ApplyPanels() {
     ::SendMessageW(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
-void StatusBar::SetPanelText(int panel, const std::wstring& text) {
+void TStatusBar::SetPanelText(int panel, const std::wstring& text) {
     ::SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(panel),
                    reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::wstring StatusBar::PanelText(int panel) const {
+std::wstring TStatusBar::PanelText(int panel) const {
     const auto length = LOWORD(::SendMessageW(hwnd_, SB_GETTEXTLENGTHW, panel, 0));
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     ::SendMessageW(hwnd_, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
@@ -37,13 +37,13 @@ std::wstring StatusBar::PanelText(int panel) const {
     return text;
 }
 
-RECT StatusBar::PanelRect(int panel) const {
+RECT TStatusBar::PanelRect(int panel) const {
     RECT r{};
     ::SendMessageW(hwnd_, SB_GETRECT, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
-void StatusBar::SetDoubleBuffered() {
+void TStatusBar::SetDoubleBuffered() {
     ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
                         ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_COMPOSITED);
 }

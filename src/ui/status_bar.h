@@ -8,7 +8,7 @@
 
 #include "ui/control.h"
 
-class StatusBar : public Control {
+class TStatusBar : public TControl {
 public:
     void Create(HWND parent, int height, const std::vector<int>& panelWidths);
     void SetPanelText(int panel, const std::wstring& text);

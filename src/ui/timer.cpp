@@ -5,22 +5,22 @@
 #include "ui/window.h"
 
 namespace {
-UINT_PTR IdOf(const Timer* t) {
+UINT_PTR IdOf(const TTimer* t) {
     return reinterpret_cast<UINT_PTR>(t);
 }
 } // namespace
 
-Timer::~Timer() {
+TTimer::~TTimer() {
     SetEnabled(false);
 }
 
-void Timer::SetInterval(UINT ms) {
+void TTimer::SetInterval(UINT ms) {
     interval_ = ms;
     if (enabled_)
         Restart();
 }
 
-void Timer::SetEnabled(bool enabled) {
+void TTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
@@ -33,12 +33,12 @@ void Timer::SetEnabled(bool enabled) {
     }
 }
 
-void Timer::Restart() {
+void TTimer::Restart() {
     owner_.RegisterTimer(IdOf(this), this);
     ::SetTimer(owner_.Handle(), IdOf(this), interval_, nullptr);
 }
 
-void Timer::Tick() {
+void TTimer::Tick() {
     if (enabled_ && OnTimer)
         OnTimer();
 }

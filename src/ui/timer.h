@@ -5,14 +5,14 @@
 
 #include <functional>
 
-class Window;
+class TWindow;
 
-class Timer {
+class TTimer {
 public:
-    explicit Timer(Window& owner) : owner_(owner) {}
-    ~Timer();
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
+    explicit TTimer(TWindow& owner) : owner_(owner) {}
+    ~TTimer();
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
 
     void SetInterval(UINT ms);
     UINT Interval() const { return interval_; }
@@ -21,14 +21,14 @@ public:
 
     std::function<void()> OnTimer;
     // The window whose timer this is.
-    Window& Owner() const { return owner_; }
+    TWindow& Owner() const { return owner_; }
 
     // Called by the owner window on WM_TIMER.
     void Tick();
 
 private:
     void Restart();
-    Window& owner_;
+    TWindow& owner_;
     UINT interval_ = 1000;
     bool enabled_ = false;
 };

@@ -11,21 +11,21 @@
 
 #include "ui/control.h"
 
-struct ToolButton {
-    enum class Kind { Button, Toggle, Separator, Placeholder };
-    Kind kind;
+struct TToolButton {
+    enum class TKind { Button, Toggle, Separator, Placeholder };
+    TKind kind;
     std::wstring caption;
     std::wstring hint;
     int picture = -1;
-    int width = 0;             // separators and placeholders
-    Control* placed = nullptr; // placeholders: the control put there
+    int width = 0;              // separators and placeholders
+    TControl* placed = nullptr; // placeholders: the control put there
     std::function<void()> onClick;
 };
 
-class ToolBar : public Control {
+class TToolBar : public TControl {
 public:
     void Create(HWND parent, HIMAGELIST pictures, int buttonWidth, int buttonHeight);
-    void SetButtons(std::vector<ToolButton> buttons);
+    void SetButtons(std::vector<TToolButton> buttons);
     // Moves the placed controls onto their placeholders.
     void PlaceControls();
     bool IsDown(size_t index) const;
@@ -43,19 +43,19 @@ public:
 private:
     void RunHandler(size_t index);
     int CommandOf(size_t index) const { return static_cast<int>(firstCommand_ + index); }
-    std::vector<ToolButton> buttons_;
+    std::vector<TToolButton> buttons_;
     int firstCommand_ = 0;
 };
 
 // A button of the toolbar, addressed by its position.
-class ToolButtonRef {
+class TToolButtonRef {
 public:
-    ToolButtonRef(ToolBar& bar, size_t index) : bar_(bar), index_(index) {}
+    TToolButtonRef(TToolBar& bar, size_t index) : bar_(bar), index_(index) {}
     bool Down() const { return bar_.IsDown(index_); }
     void SetDown(bool down) { bar_.SetDown(index_, down); }
     void Click() { bar_.ClickButton(index_); }
 
 private:
-    ToolBar& bar_;
+    TToolBar& bar_;
     size_t index_;
 };

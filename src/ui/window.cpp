@@ -48,7 +48,7 @@ private:
 
 } // namespace
 
-Window::~Window() {
+TWindow::~TWindow() {
     DestroyOwnedHandle();
     // Child controls that outlive this object route through nothing from now on.
     for (const auto& [child, control] : children_)
@@ -62,13 +62,13 @@ Window::~Window() {
     }
 }
 
-void Window::DestroyOwnedHandle() {
+void TWindow::DestroyOwnedHandle() {
     if (hwnd_ && !(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
         ::DestroyWindow(hwnd_);
 }
 
-void Window::CreateWindowHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
-                                int x, int y, int width, int height, const std::wstring& text) {
+void TWindow::CreateWindowHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent,
+                                 int x, int y, int width, int height, const std::wstring& text) {
     RegisterClassOnce(className, Bridge);
     const HMENU id = (style & WS_CHILD)
                          ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId()))
@@ -78,10 +78,10 @@ void Window::CreateWindowHandle(const wchar_t* className, DWORD style, DWORD exS
         throw Exception(L"Cannot create window " + std::wstring(className));
 }
 
-LRESULT CALLBACK Window::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT CALLBACK TWindow::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->Attach(hwnd, false);
     }
@@ -104,19 +104,19 @@ LRESULT CALLBACK Window::Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return handled ? result : 0;
 }
 
-Control* Window::ChildObject(HWND child) const {
+TControl* TWindow::ChildObject(HWND child) const {
     const auto it = children_.find(child);
     return it != children_.end() ? it->second : FromHandle(child);
 }
 
-bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool TWindow::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
         if (lp == 0) {
             HandleMenuCommand(LOWORD(wp));
             return true;
         }
-        if (Control* c = ChildObject(reinterpret_cast<HWND>(lp))) {
+        if (TControl* c = ChildObject(reinterpret_cast<HWND>(lp))) {
             c->HandleCommand(HIWORD(wp), LOWORD(wp));
             return true;
         }
@@ -124,7 +124,7 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lp);
         // A notification the control leaves alone has the default answer, 0, at once.
-        if (Control* c = ChildObject(header->hwndFrom)) {
+        if (TControl* c = ChildObject(header->hwndFrom)) {
             c->HandleNotify(*header, result);
             return true;
         }
@@ -134,7 +134,7 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
         if (item->CtlType == ODT_MENU)
             return false;
-        if (Control* c = ChildObject(item->hwndItem)) {
+        if (TControl* c = ChildObject(item->hwndItem)) {
             c->HandleDrawItem(*item);
             result = TRUE;
             return true;
@@ -145,7 +145,7 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (item->CtlType == ODT_MENU)
             return false;
-        if (Control* c = ChildObject(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
+        if (TControl* c = ChildObject(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
             c->HandleMeasureItem(*item);
             result = TRUE;
             return true;
@@ -157,11 +157,11 @@ bool Window::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
 }
 
-void Window::FollowPointer(const wchar_t* cursor) {
+void TWindow::FollowPointer(const wchar_t* cursor) {
     pointer_.cursor = ::LoadCursorW(nullptr, cursor);
 }
 
-bool Window::HandlePointer(UINT msg, LPARAM lp) {
+bool TWindow::HandlePointer(UINT msg, LPARAM lp) {
     switch (msg) {
     case WM_SETCURSOR:
         ::SetCursor(pointer_.cursor);
@@ -200,7 +200,7 @@ bool Window::HandlePointer(UINT msg, LPARAM lp) {
     }
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     if (RouteToChild(msg, wp, lp, result))
         return result;
@@ -238,18 +238,18 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefaultMessage(msg, wp, lp);
 }
 
-LRESULT Window::DefaultMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::DefaultMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void Window::RegisterTimer(UINT_PTR id, Timer* timer) {
+void TWindow::RegisterTimer(UINT_PTR id, TTimer* timer) {
     timers_[id] = timer;
 }
-void Window::UnregisterTimer(UINT_PTR id) {
+void TWindow::UnregisterTimer(UINT_PTR id) {
     timers_.erase(id);
 }
 
-void Panel::Create(HWND parent, const Bounds& b) {
+void TPanel::Create(HWND parent, const TBounds& b) {
     CreateWindowHandle(L"QuillmontPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                        WS_EX_CONTROLPARENT, parent, ScaleForDpi(b.left, parent),
                        ScaleForDpi(b.top, parent), ScaleForDpi(b.width, parent),

@@ -11,14 +11,14 @@
 
 #include "ui/control.h"
 
-class Timer;
+class TTimer;
 
-class Window : public Control {
+class TWindow : public TControl {
 public:
-    ~Window() override;
+    ~TWindow() override;
 
     // Timers deliver WM_TIMER to their window, which calls them back.
-    void RegisterTimer(UINT_PTR id, Timer* timer);
+    void RegisterTimer(UINT_PTR id, TTimer* timer);
     void UnregisterTimer(UINT_PTR id);
 
 protected:
@@ -36,7 +36,7 @@ protected:
     void DestroyOwnedHandle();
     // The object of a child window: from the table of this window's child controls, else
     // from the window's own mark (windows that speak for a control, such as its tooltips).
-    Control* ChildObject(HWND child) const;
+    TControl* ChildObject(HWND child) const;
 
     // Makes the window follow the pointer: `cursor` (a system cursor) over its client area,
     // the enter and leave handlers as the pointer comes and goes, and the click handler for
@@ -48,16 +48,16 @@ protected:
     virtual void HandleClick() {}
 
 private:
-    friend class Control;
+    friend class TControl;
     static LRESULT CALLBACK Bridge(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     bool HandlePointer(UINT msg, LPARAM lp);
-    std::map<UINT_PTR, Timer*> timers_;
+    std::map<UINT_PTR, TTimer*> timers_;
     // Child controls by window: routing a notification through this table costs far less
     // than reading the child window's property, once per notification.
-    std::unordered_map<HWND, Control*> children_;
+    std::unordered_map<HWND, TControl*> children_;
     HFONT windowFont_ = nullptr;
-    struct Pointer {
+    struct TPointer {
         HCURSOR cursor = nullptr; // null: the window does not follow the pointer
         bool inside = false;
         bool pressed = false;
@@ -65,7 +65,7 @@ private:
 };
 
 // A plain container with the button-face colour: the toolbar's inner panels, the link panel.
-class Panel : public Window {
+class TPanel : public TWindow {
 public:
-    void Create(HWND parent, const Bounds& bounds);
+    void Create(HWND parent, const TBounds& bounds);
 };

@@ -71,7 +71,7 @@ TEST_F(FirstShowNoticeTest, ComesBeforeTheWindowItsBoxTurnsItOffAndCtrlF5BackOn)
 
 TEST_F(FirstShowNoticeTest, AFailingNoticeIsLoggedAndThePageStillOpens) {
     std::unique_ptr<Tfrm_main_quillmont> frm =
-        std::make_unique<FormInstance<Tfrm_main_quillmont>>();
+        std::make_unique<TFormInstance<Tfrm_main_quillmont>>();
     frm->Create();
     frm->notice.Ask = [](bool&, const std::wstring&, const std::wstring&, bool) -> bool {
         throw Exception(L"notice broke");

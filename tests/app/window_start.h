@@ -39,7 +39,7 @@ protected:
     // Creates and shows the window. The notice, when it comes, is answered with tickBox
     // unless realNotice leaves it to the real dialog.
     std::unique_ptr<Tfrm_main_quillmont> Start(bool realNotice = false) {
-        auto frm = std::make_unique<FormInstance<Tfrm_main_quillmont>>();
+        auto frm = std::make_unique<TFormInstance<Tfrm_main_quillmont>>();
         frm->Create();
         if (!realNotice) {
             frm->notice.Ask = [this](bool& checked, const std::wstring&, const std::wstring&,

@@ -44,7 +44,7 @@ std::vector<std::wstring> Description(const RECT& r, const int (&columns)[3], bo
             L"end"};
 }
 
-RECT OuterRect(const Control& c) {
+RECT OuterRect(const TControl& c) {
     RECT r{};
     ::GetWindowRect(c.Handle(), &r);
     return r;

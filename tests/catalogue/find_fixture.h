@@ -45,7 +45,7 @@ protected:
     }
 
     QuitRequestDrain drain; // destroyed after frm
-    FormInstance<Tfrm_main_quillmont> frm;
+    TFormInstance<Tfrm_main_quillmont> frm;
 };
 
 // What a message dialog of the find showed.
@@ -60,7 +60,7 @@ struct Seen {
 // Types the entry into the find dialog and presses Enter (OK).
 inline DialogAnswerer::Handler Enter(const std::wstring& entry) {
     return [entry](HWND dialog) {
-        auto* form = dynamic_cast<Tfrm_search*>(Control::FromHandle(dialog));
+        auto* form = dynamic_cast<Tfrm_search*>(TControl::FromHandle(dialog));
         ASSERT_NE(form, nullptr);
         form->edt_search.SetText(entry);
         PressKey(dialog, VK_RETURN);
@@ -68,7 +68,7 @@ inline DialogAnswerer::Handler Enter(const std::wstring& entry) {
 }
 
 // Whether a row of the list shows at least partly below its header.
-inline bool RowVisible(const ListView& lv, int row) {
+inline bool RowVisible(const TListView& lv, int row) {
     RECT item{}, client{}, header{};
     ListView_GetItemRect(lv.Handle(), row, &item, LVIR_BOUNDS);
     ::GetClientRect(lv.Handle(), &client);
@@ -78,7 +78,7 @@ inline bool RowVisible(const ListView& lv, int row) {
 }
 
 // Records a message dialog and the list's selection, then presses key.
-inline DialogAnswerer::Handler Record(std::vector<Seen>& seen, const ListView& lv, WPARAM key) {
+inline DialogAnswerer::Handler Record(std::vector<Seen>& seen, const TListView& lv, WPARAM key) {
     return [&seen, &lv, key](HWND dialog) {
         TMessageForm& form = MessageFormOf(dialog);
         Seen s;
@@ -95,7 +95,7 @@ inline DialogAnswerer::Handler Record(std::vector<Seen>& seen, const ListView& l
 
 // Handlers that record count questions answered Yes, then the closing report.
 inline std::vector<DialogAnswerer::Handler> YesToAll(const std::wstring& entry, int count,
-                                                     std::vector<Seen>& seen, const ListView& lv) {
+                                                     std::vector<Seen>& seen, const TListView& lv) {
     std::vector<DialogAnswerer::Handler> handlers{Enter(entry)};
     for (int i = 0; i < count; ++i)
         handlers.push_back(Record(seen, lv, VK_RETURN));

@@ -19,13 +19,13 @@ TEST_F(FindTest, FindDialogAsLaidOut) {
     bool editFocused = false, okIsDefault = false;
     std::wstring okText, cancelText;
     EXPECT_EQ(Find({[&](HWND dialog) {
-                  auto& form = *dynamic_cast<Tfrm_search*>(Control::FromHandle(dialog));
+                  auto& form = *dynamic_cast<Tfrm_search*>(TControl::FromHandle(dialog));
                   caption = form.Text();
                   client = form.ClientRect();
                   ::GetWindowRect(dialog, &window);
                   entry = form.edt_search.Text();
                   editFocused = ::GetFocus() == form.edt_search.Handle();
-                  const auto at = [dialog](const Control& c) {
+                  const auto at = [dialog](const TControl& c) {
                       RECT r{};
                       ::GetWindowRect(c.Handle(), &r);
                       ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
@@ -70,7 +70,7 @@ TEST_F(FindTest, CancelAndBlankEntriesDoNothing) {
         PressKey(dialog, VK_ESCAPE);
     };
     const auto typeAndCancel = [](HWND dialog) {
-        dynamic_cast<Tfrm_search*>(Control::FromHandle(dialog))->edt_search.SetText(L"txt");
+        dynamic_cast<Tfrm_search*>(TControl::FromHandle(dialog))->edt_search.SetText(L"txt");
         PressKey(dialog, VK_ESCAPE);
     };
     EXPECT_EQ(Find({typeAndCancel, unexpected}), 1u);

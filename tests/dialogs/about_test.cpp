@@ -18,7 +18,7 @@
 namespace {
 
 // The main window the about window is shown over.
-class MainStandIn : public Form {
+class MainStandIn : public TForm {
 public:
     MainStandIn() {
         CreateForm(L"Главное", 700, 500, nullptr);
@@ -29,14 +29,14 @@ public:
 
 class AboutTest : public ::testing::Test {
 protected:
-    FormInstance<MainStandIn> main_;
+    TFormInstance<MainStandIn> main_;
     const HWND hwnd_ = main_.Handle();
 };
 
 using Place = std::array<LONG, 4>;
 
 // A control's left, top, right and bottom in its parent's client area (tests run at 96 DPI).
-Place PlaceOf(const Control& control) {
+Place PlaceOf(const TControl& control) {
     RECT r{};
     ::GetWindowRect(control.Handle(), &r);
     ::MapWindowPoints(nullptr, ::GetParent(control.Handle()), reinterpret_cast<POINT*>(&r), 2);
@@ -63,7 +63,7 @@ LRESULT CALLBACK WatchHiding(int code, WPARAM wp, LPARAM lp) {
 } // namespace
 
 TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
-    FormInstance<Tfrm_about> about;
+    TFormInstance<Tfrm_about> about;
     about.Create(hwnd_);
     EXPECT_EQ(about.ClientRect().right, 506);
     EXPECT_EQ(about.ClientRect().bottom, 255);
@@ -77,7 +77,7 @@ TEST_F(AboutTest, LaidOutOverTheMainWindowWithTheVersionLine) {
     EXPECT_EQ(PlaceOf(about.BitBtn1), (Place{396, 218, 477, 243}));
     EXPECT_EQ(PlaceOf(about.Bevel1)[1], 255 - 47);
     EXPECT_EQ(PlaceOf(about.lbl_version)[1], 139);
-    for (const Label* label :
+    for (const TLabel* label :
          {&about.Label6, &about.Label1, &about.Label4, &about.Label2, &about.Label3, &about.Label5,
           &about.lbl_version, &about.lbl_main_name, &about.Label7})
         EXPECT_TRUE(DrawnWhole(label->Handle())) << WindowText(label->Handle());
@@ -120,7 +120,7 @@ TEST_F(AboutTest, WebLinkOpensOnceForADoubleClickAndNotForAPressElsewhere) {
     std::vector<std::wstring> opened;
     DialogAnswerer answer(
         [&](HWND dialog) {
-            auto& about = dynamic_cast<Tfrm_about&>(*Control::FromHandle(dialog));
+            auto& about = dynamic_cast<Tfrm_about&>(*TControl::FromHandle(dialog));
             about.URLlabel1.Open = [&](const std::wstring& target) { opened.push_back(target); };
             RECT link{};
             ::GetWindowRect(about.URLlabel1.Handle(), &link);

@@ -70,7 +70,7 @@ TEST_F(CheckBoxNoticeDlgTest, TitleCaptionsAndLayoutByTheme) {
             const HWND check = CheckBoxOf(dialog);
             ASSERT_NE(check, nullptr);
             box = WindowText(check);
-            hint = Control::FromHandle(check)->hint;
+            hint = TControl::FromHandle(check)->hint;
             startsTicked = ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
             ::GetWindowRect(dialog, &window);
             ::GetWindowRect(check, &boxRect);
@@ -123,14 +123,14 @@ TEST_F(CheckBoxNoticeDlgTest, OkOnlyAlwaysGivesFalse) {
 }
 
 TEST_F(CheckBoxNoticeDlgTest, LeavesTheScreenCursorAlone) {
-    CursorScope wait(IDC_WAIT);
+    TCursorScope wait(IDC_WAIT);
     bool checked = false;
     Show(false, TickAndPress(false, VK_RETURN), checked);
     EXPECT_EQ(Screen::Cursor(), IDC_WAIT);
 }
 
 TEST_F(CheckBoxNoticeDlgTest, TheNoticeTextIsDrawnWhole) {
-    FormInstance<TMessageForm> notice;
+    TFormInstance<TMessageForm> notice;
     notice.Build(WithLeadingLineBreak(TFirstShowNotice::Text()), mtInformation, mbOKOnly);
     EXPECT_TRUE(DrawnWhole(notice.FindComponent(L"Message")->Handle()));
 }

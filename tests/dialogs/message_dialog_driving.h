@@ -15,7 +15,7 @@
 inline const wchar_t* const kFormClass = L"QuillmontForm";
 
 inline TMessageForm& MessageFormOf(HWND dialog) {
-    auto* form = dynamic_cast<TMessageForm*>(Control::FromHandle(dialog));
+    auto* form = dynamic_cast<TMessageForm*>(TControl::FromHandle(dialog));
     if (!form)
         throw std::runtime_error("not a message dialog");
     return *form;

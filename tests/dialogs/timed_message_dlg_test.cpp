@@ -61,7 +61,7 @@ RECT WindowRectOf(HWND hwnd) {
 }
 
 // A plain top-level window of the test, shown and active, for the dialogs to centre over.
-class ActiveWindow : public Form {
+class ActiveWindow : public TForm {
 public:
     ActiveWindow(int left, int top, int width, int height) {
         CreateForm(L"Владелец", 100, 100, nullptr, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
@@ -154,7 +154,7 @@ TEST_F(TimedMessageDlgTest, CountdownEndsWithTheTimeOutResult) {
             [&](HWND dialog) {
                 TMessageForm& form = MessageFormOf(dialog);
                 EXPECT_EQ(form.Tag, 1);
-                Control* label = form.FindComponent(L"lbl_count");
+                TControl* label = form.FindComponent(L"lbl_count");
                 ASSERT_NE(label, nullptr);
                 EXPECT_EQ(label->Text(), L""); // the seconds left are not shown
                 const DWORD start = ::GetTickCount();
@@ -247,7 +247,7 @@ TEST_F(TimedMessageDlgTest, WhiteTextOnBlackAndRedOnly) {
 }
 
 TEST_F(TimedMessageDlgTest, CentredOverTheActiveWindowUnlessNoCenter) {
-    FormInstance<ActiveWindow> owner(40, 30, 700, 500);
+    TFormInstance<ActiveWindow> owner(40, 30, 700, 500);
     ASSERT_EQ(::GetActiveWindow(), owner.Handle());
     const auto placedAt = [](bool noCenter) {
         RECT r{};
@@ -316,7 +316,7 @@ TEST_F(TimedMessageDlgTest, GeometryFollowsTheMessageBoxFont) {
         [&](HWND dialog) {
             TMessageForm& form = MessageFormOf(dialog);
             client = form.ClientRect();
-            const auto rectOf = [dialog](Control* c) {
+            const auto rectOf = [dialog](TControl* c) {
                 RECT r = WindowRectOf(c->Handle());
                 ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
                 return r;

@@ -100,7 +100,7 @@ protected:
         return r;
     }
 
-    FormInstance<Form> owner;
+    TFormInstance<TForm> owner;
     ScratchFolder folder;
     TJvFolderDialog fd{&owner};
 };

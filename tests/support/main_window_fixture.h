@@ -23,5 +23,5 @@ protected:
     }
 
     QuitRequestDrain drain; // destroyed after frm
-    FormInstance<Tfrm_main_quillmont> frm;
+    TFormInstance<Tfrm_main_quillmont> frm;
 };

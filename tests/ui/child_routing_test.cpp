@@ -13,29 +13,28 @@
 
 namespace {
 
-class PlainForm : public Form {
+class PlainForm : public TForm {
 public:
     PlainForm() { CreateForm(L"test", 200, 100, nullptr); }
 };
 
 // What a button sends its parent when it is pressed.
 void Press(HWND button) {
-    ::SendMessageW(::GetParent(button), WM_COMMAND,
-                   MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
 }
 
-static_assert(std::is_abstract_v<PlainForm> && !std::is_abstract_v<FormInstance<PlainForm>>,
-              "a form is made only as a FormInstance");
+static_assert(std::is_abstract_v<PlainForm> && !std::is_abstract_v<TFormInstance<PlainForm>>,
+              "a form is made only as a TFormInstance");
 
 } // namespace
 
 TEST(ChildRouting, CommandsFollowTheControlAndStopWithItsObject) {
-    FormInstance<PlainForm> form;
-    std::optional<Panel> panel(std::in_place);
+    TFormInstance<PlainForm> form;
+    std::optional<TPanel> panel(std::in_place);
     panel->Create(form.Handle(), {0, 0, 100, 50});
     int clicks = 0;
-    Button button;
+    TButton button;
     button.Create(form.Handle(), {0, 0, 50, 20}, L"b");
     button.OnClick = [&] { ++clicks; };
     Press(button.Handle());
@@ -47,7 +46,7 @@ TEST(ChildRouting, CommandsFollowTheControlAndStopWithItsObject) {
     // object of the window it sits in (which leaves that object's table untouched).
     HWND orphan = nullptr;
     {
-        Button gone;
+        TButton gone;
         gone.Create(panel->Handle(), {0, 20, 50, 20}, L"g");
         gone.OnClick = [&] { ++clicks; };
         orphan = gone.Handle();

@@ -23,7 +23,7 @@ public:
     int count = 0;
 };
 
-class FailingForm : public Form {
+class FailingForm : public TForm {
 public:
     void Create(HWND owner = nullptr) { CreateForm(L"test", 200, 100, owner); }
     int paints = 0;
@@ -50,7 +50,7 @@ protected:
 
 TEST(FormFailures, APaintHandlerThatThrowsStillValidatesItsArea) {
     ErrorsCaught errors;
-    FormInstance<FailingForm> form;
+    TFormInstance<FailingForm> form;
     form.Create();
     form.Show();
     for (int i = 0; i < 5; ++i)
@@ -62,10 +62,10 @@ TEST(FormFailures, APaintHandlerThatThrowsStillValidatesItsArea) {
 
 TEST(FormFailures, AShowHandlerThatThrowsLeavesTheOwnerEnabled) {
     ErrorsCaught errors; // the forms' paint handlers fail too
-    FormInstance<FailingForm> owner;
+    TFormInstance<FailingForm> owner;
     owner.Create();
     owner.Show();
-    FormInstance<FailingForm> dialog;
+    TFormInstance<FailingForm> dialog;
     dialog.Create(owner.Handle());
     dialog.failShow = true;
     EXPECT_THROW(dialog.ShowModal(), std::runtime_error);
@@ -76,7 +76,7 @@ TEST(FormFailures, AShowHandlerThatThrowsLeavesTheOwnerEnabled) {
 TEST(FormFailures, TheDestroyHandlerRunsWhenTheFormObjectGoes) {
     std::wstring seen;
     {
-        FormInstance<FailingForm> form;
+        TFormInstance<FailingForm> form;
         form.Create();
         form.destroyedWith = &seen;
     }

@@ -99,7 +99,7 @@ void ScrollSelectionIntoView(HWND dialog) {
 
 } // namespace
 
-TJvFolderDialog::TJvFolderDialog(Form* owner) : Directory(StartFolder()), owner_(owner) {}
+TJvFolderDialog::TJvFolderDialog(TForm* owner) : Directory(StartFolder()), owner_(owner) {}
 
 std::wstring TJvFolderDialog::Version() const {
     return VersionText(kVersion);

@@ -9,12 +9,12 @@
 
 #include "harvest/picker/folder_dialog_rules.h"
 
-class Form;
+class TForm;
 
 class TJvFolderDialog {
 public:
     // owner: the form the dialog belongs to (null: the active window at Execute).
-    explicit TJvFolderDialog(Form* owner = nullptr);
+    explicit TJvFolderDialog(TForm* owner = nullptr);
     TJvFolderDialog(const TJvFolderDialog&) = delete;
     TJvFolderDialog& operator=(const TJvFolderDialog&) = delete;
 
@@ -49,7 +49,7 @@ private:
     static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data);
     void DialogInitialized(HWND dialog);
 
-    Form* owner_;
+    TForm* owner_;
     HWND ownerWindow_ = nullptr;
     int32_t imageIndex_ = 0;
     bool callbackFailed_ = false;
