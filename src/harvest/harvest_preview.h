@@ -12,7 +12,7 @@
 #include "ui/controls.h"
 #include "ui/list_box.h"
 
-struct HarvestPreviewControls {
+struct THarvestPreviewControls {
     TListBox& LIBListBox;
     TListBox& ICOListBox;
     TImage& Image_icon;
@@ -22,7 +22,7 @@ struct HarvestPreviewControls {
 
 class THarvestPreview {
 public:
-    explicit THarvestPreview(HarvestPreviewControls controls) : c_(controls) {}
+    explicit THarvestPreview(THarvestPreviewControls controls) : c_(controls) {}
 
     // The loader's entries into LIBListBox; the first one, if any, is chosen and shown.
     void FillLibList();
@@ -41,5 +41,5 @@ private:
     // The loader's entries into LIBListBox, the first chosen; false when there are none.
     bool ListLoadedEntries();
     TIconImage* ImageAt(UINT index) const;
-    HarvestPreviewControls c_;
+    THarvestPreviewControls c_;
 };

@@ -109,6 +109,18 @@ TControl* TWindow::ChildObject(HWND child) const {
     return it != children_.end() ? it->second : FromHandle(child);
 }
 
+namespace {
+
+// Hands a child's message to its object, when it has one.
+template <typename F> bool ToChild(TControl* child, F&& handle) {
+    if (child == nullptr)
+        return false;
+    handle(*child);
+    return true;
+}
+
+} // namespace
+
 bool TWindow::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
@@ -116,41 +128,32 @@ bool TWindow::RouteToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             HandleMenuCommand(LOWORD(wp));
             return true;
         }
-        if (TControl* c = ChildObject(reinterpret_cast<HWND>(lp))) {
-            c->HandleCommand(HIWORD(wp), LOWORD(wp));
-            return true;
-        }
-        return false;
+        return ToChild(ChildObject(reinterpret_cast<HWND>(lp)),
+                       [&](TControl& c) { c.HandleCommand(HIWORD(wp), LOWORD(wp)); });
     case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lp);
+        auto& header = *reinterpret_cast<NMHDR*>(lp);
         // A notification the control leaves alone has the default answer, 0, at once.
-        if (TControl* c = ChildObject(header->hwndFrom)) {
-            c->HandleNotify(*header, result);
-            return true;
-        }
-        return false;
+        return ToChild(ChildObject(header.hwndFrom),
+                       [&](TControl& c) { c.HandleNotify(header, result); });
     }
     case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (item->CtlType == ODT_MENU)
+        auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (item.CtlType == ODT_MENU)
             return false;
-        if (TControl* c = ChildObject(item->hwndItem)) {
-            c->HandleDrawItem(*item);
+        return ToChild(ChildObject(item.hwndItem), [&](TControl& c) {
+            c.HandleDrawItem(item);
             result = TRUE;
-            return true;
-        }
-        return false;
+        });
     }
     case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (item->CtlType == ODT_MENU)
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (item.CtlType == ODT_MENU)
             return false;
-        if (TControl* c = ChildObject(::GetDlgItem(hwnd_, static_cast<int>(item->CtlID)))) {
-            c->HandleMeasureItem(*item);
+        const HWND child = ::GetDlgItem(hwnd_, static_cast<int>(item.CtlID));
+        return ToChild(ChildObject(child), [&](TControl& c) {
+            c.HandleMeasureItem(item);
             result = TRUE;
-            return true;
-        }
-        return false;
+        });
     }
     default:
         return false;

@@ -63,7 +63,8 @@ inline void CloseRegKey(HKEY k) {
 inline void DestroyIconHandle(HICON h) {
     ::DestroyIcon(h);
 }
-inline void DeleteGdiObject(HGDIOBJ h) {
+// Fonts, brushes and bitmaps all go back through DeleteObject.
+template <typename H> void DeleteGdiObject(H h) {
     ::DeleteObject(h);
 }
 inline void DeleteDeviceContext(HDC h) {
@@ -81,20 +82,14 @@ inline void DestroyMenuHandle(HMENU h) {
 inline void DestroyWindowHandle(HWND h) {
     ::DestroyWindow(h);
 }
-inline void DeleteFontHandle(HFONT h) {
-    ::DeleteObject(h);
-}
-inline void DeleteBrushHandle(HBRUSH h) {
-    ::DeleteObject(h);
-}
 
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
 using UniqueKey = UniqueHandle<HKEY, NullHandleTraits<HKEY, CloseRegKey>>;
 using UniqueIcon = UniqueHandle<HICON, NullHandleTraits<HICON, DestroyIconHandle>>;
-using UniqueBitmap = UniqueHandle<HBITMAP, NullHandleTraits<HBITMAP, DeleteGdiObject>>;
-using UniqueFont = UniqueHandle<HFONT, NullHandleTraits<HFONT, DeleteFontHandle>>;
-using UniqueBrush = UniqueHandle<HBRUSH, NullHandleTraits<HBRUSH, DeleteBrushHandle>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, NullHandleTraits<HBITMAP, DeleteGdiObject<HBITMAP>>>;
+using UniqueFont = UniqueHandle<HFONT, NullHandleTraits<HFONT, DeleteGdiObject<HFONT>>>;
+using UniqueBrush = UniqueHandle<HBRUSH, NullHandleTraits<HBRUSH, DeleteGdiObject<HBRUSH>>>;
 using UniqueDC = UniqueHandle<HDC, NullHandleTraits<HDC, DeleteDeviceContext>>;
 using UniqueImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, DestroyImageListHandle>>;

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "harvest/icons/IconLibrary.h"
+#include "harvest/icons/module_kind.h"
 #include "support/byte_writer.h"
 #include "support/pe_builder.h"
 #include "support/scratch_folder.h"
+#include "support/system_modules.h"
 
 namespace {
 
@@ -308,4 +310,47 @@ TEST_F(IconLibrary, FirstGroupReadKeepsOneEntrysImagesAndFailsAsAFullRead) {
         EXPECT_EQ(library_.FileName, neBad);
         EXPECT_EQ(library_.Icons.Strings(0), L"sample 001"); // rejected: the entries stay
     }
+}
+
+// The headers alone tell a module without group icons, and never say so of a module in
+// which the system finds any.
+TEST_F(IconLibrary, HeadersTellModulesWithoutGroupIcons) {
+    const auto lacks = [](const std::vector<std::uint8_t>& bytes) {
+        TMemorySource source(bytes);
+        return PELacksGroupIcons(source);
+    };
+    const TPEModuleBytes version = BuildPEModule({{16, L"", 1, {1, 0, 0, 0}}});
+    EXPECT_TRUE(lacks(BuildPEModule({}).Bytes));
+    EXPECT_TRUE(lacks(version.Bytes));
+    EXPECT_FALSE(lacks(BuildPEModule(IconGroupResources(SampleNEFixture().Groups)).Bytes));
+    std::vector<std::uint8_t> noTable = version.Bytes;
+    Patch32(noTable, version.ResourceDirEntryOffset, 0);
+    EXPECT_TRUE(lacks(noTable));
+    std::vector<std::uint8_t> offSector = version.Bytes; // the system would map it elsewhere
+    Patch32(offSector, version.SectionHeaderOffset + 20, 0x201);
+    EXPECT_FALSE(lacks(offSector));
+    EXPECT_FALSE(
+        lacks(std::vector<std::uint8_t>(version.Bytes.begin(), version.Bytes.begin() + 300)));
+
+    int told = 0;
+    for (const std::wstring& name : FilesIn(SystemFolder())) {
+        const std::wstring path = SystemFolder() + L"\\" + name;
+        TFileStream stream(path, TFileStream::TShare::DenyNone);
+        if (ModuleKindOf(stream) != TModuleKind::PE || !PELacksGroupIcons(stream))
+            continue;
+        ++told;
+        const UniqueModule module(
+            ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        int groups = 0;
+        if (module)
+            ::EnumResourceNamesW(
+                module.get(), RT_GROUP_ICON,
+                [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
+                    ++*reinterpret_cast<int*>(count);
+                    return TRUE;
+                },
+                reinterpret_cast<LONG_PTR>(&groups));
+        EXPECT_EQ(groups, 0) << Text(path);
+    }
+    EXPECT_GT(told, 20);
 }

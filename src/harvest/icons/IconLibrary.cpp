@@ -102,6 +102,8 @@ TIconCount CountModuleIcons(const std::wstring& fileName) {
         TFileStream stream(fileName, TFileStream::TShare::DenyNone);
         switch (ModuleKindOf(stream)) {
         case TModuleKind::PE:
+            if (PELacksGroupIcons(stream))
+                break;
             count.Loaded = LoadAsDataFile(fileName);
             if (count.Loaded)
                 ::EnumResourceNamesW(count.Loaded.get(), RT_GROUP_ICON, CountGroup,
