@@ -43,6 +43,11 @@ protected:
     TIconLibrary library_;
 };
 
+BOOL CALLBACK CountGroup(HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 std::string Text(const std::wstring& s) {
     return {s.begin(), s.end()};
 }
@@ -343,13 +348,8 @@ TEST_F(IconLibrary, HeadersTellModulesWithoutGroupIcons) {
             ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
         int groups = 0;
         if (module)
-            ::EnumResourceNamesW(
-                module.get(), RT_GROUP_ICON,
-                [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
-                    ++*reinterpret_cast<int*>(count);
-                    return TRUE;
-                },
-                reinterpret_cast<LONG_PTR>(&groups));
+            ::EnumResourceNamesW(module.get(), RT_GROUP_ICON, CountGroup,
+                                 reinterpret_cast<LONG_PTR>(&groups));
         EXPECT_EQ(groups, 0) << Text(path);
     }
     EXPECT_GT(told, 20);
