@@ -40,7 +40,7 @@ void TCatalogue::Scan() {
     c_.ImageList_lv_32.Clear();
     {
         // However the scan ends, the list's batch update ends with it.
-        const FlagScope scope(scanning_, [this] { c_.lv.EndUpdate(); });
+        const TFlagScope scope(scanning_, [this] { c_.lv.EndUpdate(); });
         c_.lv.BeginUpdate();
         c_.lv.Clear();
         c_.sb.SetPanelText(0, L"Ждите....");

@@ -43,7 +43,7 @@ void TIconExport::Run() {
     if (ticked == 0)
         return;
     // However the export ends, the default cursor comes back.
-    const FlagScope scope(running_, [] { Screen::SetCursor(nullptr); });
+    const TFlagScope scope(running_, [] { Screen::SetCursor(nullptr); });
     std::wstring folder;
     if (!c_.ChooseFolder(L"Выберите (или создайте) папку для извлечения иконок в файл (" +
                              std::to_wstring(ticked) + L")",

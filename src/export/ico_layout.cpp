@@ -17,8 +17,8 @@ bool IsDibDepth(uint32_t bits) {
 
 EInvalidBitmap::EInvalidBitmap() : Exception(L"Неверное растровое(Bitmap) изображение ") {}
 
-DibHeader DibHeaderOfSize(int32_t width, int32_t height) {
-    DibHeader header;
+TDibHeader DibHeaderOfSize(int32_t width, int32_t height) {
+    TDibHeader header;
     header.biSize = kDibHeaderSize;
     header.biWidth = width;
     header.biHeight = height;
@@ -33,7 +33,7 @@ uint32_t DibRowLength(int32_t width, uint16_t bitCount) {
     return static_cast<uint32_t>(length);
 }
 
-void NormaliseDibHeader(DibHeader& header, uint32_t bitsPerPixel) {
+void NormaliseDibHeader(TDibHeader& header, uint32_t bitsPerPixel) {
     if (!IsDibDepth(bitsPerPixel) || header.biWidth <= 0 || header.biHeight == 0 ||
         header.biHeight == std::numeric_limits<int32_t>::min())
         throw EInvalidBitmap();
@@ -54,7 +54,7 @@ void NormaliseDibHeader(DibHeader& header, uint32_t bitsPerPixel) {
     header.biSizeImage = std::max(header.biSizeImage, static_cast<uint32_t>(rows));
 }
 
-std::size_t HeaderBlockSize(const DibHeader& header) {
+std::size_t HeaderBlockSize(const TDibHeader& header) {
     if (header.biBitCount <= 8) {
         const uint64_t colours = header.biClrUsed ? header.biClrUsed : 1u << header.biBitCount;
         return kDibHeaderSize + 4 * colours;
@@ -63,7 +63,7 @@ std::size_t HeaderBlockSize(const DibHeader& header) {
     return (header.biCompression & 3) ? kDibHeaderSize + 12 : kDibHeaderSize;
 }
 
-std::size_t PixelBlockSize(const DibHeader& header) {
+std::size_t PixelBlockSize(const TDibHeader& header) {
     return header.biSizeImage;
 }
 
@@ -72,7 +72,7 @@ std::vector<uint8_t> ComposeIconFile(std::span<const uint8_t> colourHeaderBlock,
                                      std::span<const uint8_t> maskRows) {
     if (colourHeaderBlock.size() < kDibHeaderSize)
         throw EInvalidBitmap();
-    const DibHeader header = LoadDibHeader(colourHeaderBlock);
+    const TDibHeader header = LoadDibHeader(colourHeaderBlock);
     const uint64_t imageSize =
         uint64_t{colourHeaderBlock.size()} + colourRows.size() + maskRows.size();
     if (imageSize > kMaxFileSize - kIconFileHeadSize ||

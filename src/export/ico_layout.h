@@ -24,20 +24,20 @@ inline constexpr std::size_t kIconFileHeadSize = 38;
 inline constexpr std::size_t kDibHeaderAreaSize = kDibHeaderSize + 256 * 4;
 
 // A zeroed header describing a bitmap of the given size (for bitmaps that carry none).
-DibHeader DibHeaderOfSize(int32_t width, int32_t height);
+TDibHeader DibHeaderOfSize(int32_t width, int32_t height);
 
 // Makes the header ask for the bitmap's pixels at its own depth (bits per pixel times
 // planes), bottom-up, with a consistent colour count and image size. Raises EInvalidBitmap
 // when the header cannot describe a fetchable image.
-void NormaliseDibHeader(DibHeader& header, uint32_t bitsPerPixel);
+void NormaliseDibHeader(TDibHeader& header, uint32_t bitsPerPixel);
 
 // Bytes of one pixel row, padded to a multiple of 4.
 uint32_t DibRowLength(int32_t width, uint16_t bitCount);
 
 // The header with its colour table or bit-field masks, and the pixel rows, of a
 // normalised header.
-std::size_t HeaderBlockSize(const DibHeader& header);
-std::size_t PixelBlockSize(const DibHeader& header);
+std::size_t HeaderBlockSize(const TDibHeader& header);
+std::size_t PixelBlockSize(const TDibHeader& header);
 
 // The whole .ico file: directory, sixteen zero bytes, the colour header block with its
 // height doubled (the image holds the colour rows and the mask rows), the colour rows and

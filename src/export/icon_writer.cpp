@@ -23,12 +23,12 @@ struct DibBlocks {
 
 // The header the bitmap is fetched with: a section's own header when it has one, otherwise
 // one made from the bitmap's size; in both cases at the bitmap's own depth.
-DibHeader FetchHeaderOf(HBITMAP bitmap) {
+TDibHeader FetchHeaderOf(HBITMAP bitmap) {
     DIBSECTION section{};
     const int filled = ::GetObjectW(bitmap, sizeof section, &section);
     if (filled < static_cast<int>(sizeof(BITMAP)))
         throw EInvalidBitmap();
-    DibHeader header;
+    TDibHeader header;
     if (filled == static_cast<int>(sizeof(DIBSECTION)) && section.dsBmih.biSize >= kDibHeaderSize)
         header = LoadDibHeader({reinterpret_cast<const uint8_t*>(&section.dsBmih), kDibHeaderSize});
     else
@@ -39,7 +39,7 @@ DibHeader FetchHeaderOf(HBITMAP bitmap) {
 }
 
 DibBlocks FetchDib(HDC dc, HBITMAP bitmap) {
-    const DibHeader header = FetchHeaderOf(bitmap);
+    const TDibHeader header = FetchHeaderOf(bitmap);
     const std::size_t headerBlock = HeaderBlockSize(header);
     DibBlocks dib;
     // The fetch may fill a whole colour table behind the header, whatever the header says.

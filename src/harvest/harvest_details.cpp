@@ -103,7 +103,7 @@ std::optional<TImageFacts> ImageFactsOf(std::span<const std::uint8_t> image) {
                            true};
     }
     // Up to the bit count: the fields every header version shares.
-    const DibHeader header = LoadDibHeader(image);
+    const TDibHeader header = LoadDibHeader(image);
     if (image.size() < 16 || header.biSize < 16)
         return std::nullopt;
     // A negative height stands for rows stored top down.

@@ -108,7 +108,7 @@ void THarvestRun::Run() {
     std::wstring mask;
     if (!ChooseFileTypeMask(p_.Owner.Handle(), mask))
         return;
-    const FlagScope scope(running_);
+    const TFlagScope scope(running_);
     try {
         Harvest(mask);
     } catch (...) {

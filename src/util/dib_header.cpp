@@ -19,24 +19,24 @@ std::size_t WholeFieldsLength(std::size_t length) {
 
 } // namespace
 
-DibHeader LoadDibHeader(std::span<const std::uint8_t> bytes) {
+TDibHeader LoadDibHeader(std::span<const std::uint8_t> bytes) {
     HeaderBytes b{};
     std::copy_n(bytes.begin(), WholeFieldsLength(bytes.size()), b.begin());
     const std::uint8_t* p = b.data();
-    return DibHeader{Le32(p),
-                     static_cast<std::int32_t>(Le32(p + 4)),
-                     static_cast<std::int32_t>(Le32(p + 8)),
-                     Le16(p + 12),
-                     Le16(p + 14),
-                     Le32(p + 16),
-                     Le32(p + 20),
-                     static_cast<std::int32_t>(Le32(p + 24)),
-                     static_cast<std::int32_t>(Le32(p + 28)),
-                     Le32(p + 32),
-                     Le32(p + 36)};
+    return TDibHeader{Le32(p),
+                      static_cast<std::int32_t>(Le32(p + 4)),
+                      static_cast<std::int32_t>(Le32(p + 8)),
+                      Le16(p + 12),
+                      Le16(p + 14),
+                      Le32(p + 16),
+                      Le32(p + 20),
+                      static_cast<std::int32_t>(Le32(p + 24)),
+                      static_cast<std::int32_t>(Le32(p + 28)),
+                      Le32(p + 32),
+                      Le32(p + 36)};
 }
 
-void StoreDibHeader(const DibHeader& header, std::span<std::uint8_t> out) {
+void StoreDibHeader(const TDibHeader& header, std::span<std::uint8_t> out) {
     HeaderBytes b{};
     std::uint8_t* p = b.data();
     PutLe32(p, header.biSize);

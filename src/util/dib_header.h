@@ -8,7 +8,7 @@
 #include <span>
 
 // Fields in their stored order, paired as the format groups them.
-struct DibHeader {
+struct TDibHeader {
     std::uint32_t biSize = 0;
     std::int32_t biWidth = 0, biHeight = 0;
     std::uint16_t biPlanes = 0, biBitCount = 0;
@@ -21,7 +21,7 @@ inline constexpr std::size_t kDibHeaderSize = 40;
 
 // The header at the start of bytes. Fields that lie wholly or partly past the end read as 0,
 // so a caller that needs only the leading fields checks the length of those alone.
-DibHeader LoadDibHeader(std::span<const std::uint8_t> bytes);
+TDibHeader LoadDibHeader(std::span<const std::uint8_t> bytes);
 
 // Writes the header at the start of out; fields that would not fit whole are left out.
-void StoreDibHeader(const DibHeader& header, std::span<std::uint8_t> out);
+void StoreDibHeader(const TDibHeader& header, std::span<std::uint8_t> out);

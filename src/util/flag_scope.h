@@ -6,19 +6,19 @@
 #include <functional>
 #include <utility>
 
-class FlagScope {
+class TFlagScope {
 public:
-    explicit FlagScope(bool& flag, std::function<void()> closing = {})
+    explicit TFlagScope(bool& flag, std::function<void()> closing = {})
         : flag_(flag), closing_(std::move(closing)) {
         flag_ = true;
     }
-    ~FlagScope() {
+    ~TFlagScope() {
         if (closing_)
             closing_();
         flag_ = false;
     }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
 
 private:
     bool& flag_;

@@ -28,9 +28,9 @@ class TypicalIcon : public testing::TestWithParam<IconShape> {};
 
 TEST_P(TypicalIcon, BlockSizesAndEveryHeadField) {
     const IconShape s = GetParam();
-    DibHeader colour = DibHeaderOfSize(s.width, s.height);
+    TDibHeader colour = DibHeaderOfSize(s.width, s.height);
     NormaliseDibHeader(colour, s.depth);
-    DibHeader mask = DibHeaderOfSize(s.width, s.height);
+    TDibHeader mask = DibHeaderOfSize(s.width, s.height);
     NormaliseDibHeader(mask, 1);
     EXPECT_EQ(HeaderBlockSize(colour), s.h);
     EXPECT_EQ(PixelBlockSize(colour), s.c);
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IconShape{256, 256, 32, 40, 262144, 8192, 270376, 270414}));
 
 TEST(IcoLayout, SizesOf256AreWrittenAsZero) {
-    DibHeader colour = DibHeaderOfSize(256, 128);
+    TDibHeader colour = DibHeaderOfSize(256, 128);
     NormaliseDibHeader(colour, 32);
     std::vector<uint8_t> headerBlock(HeaderBlockSize(colour));
     StoreDibHeader(colour, headerBlock);
@@ -93,7 +93,7 @@ TEST(IcoLayout, SizesOf256AreWrittenAsZero) {
 }
 
 TEST(IcoLayout, HeaderOfADibSectionIsMadeConsistent) {
-    DibHeader h = DibHeaderOfSize(21, -10); // top-down section
+    TDibHeader h = DibHeaderOfSize(21, -10); // top-down section
     h.biSize = 124;
     h.biClrUsed = 16;
     h.biClrImportant = 200;
@@ -106,12 +106,12 @@ TEST(IcoLayout, HeaderOfADibSectionIsMadeConsistent) {
     EXPECT_EQ(HeaderBlockSize(h), 40u + 16 * 4);
     EXPECT_EQ(PixelBlockSize(h), 24u * 10) << "rows padded to 4 bytes";
 
-    DibHeader roomy = DibHeaderOfSize(16, 16);
+    TDibHeader roomy = DibHeaderOfSize(16, 16);
     roomy.biSizeImage = 5000;
     NormaliseDibHeader(roomy, 32);
     EXPECT_EQ(PixelBlockSize(roomy), 5000u);
 
-    DibHeader scant = DibHeaderOfSize(16, 16);
+    TDibHeader scant = DibHeaderOfSize(16, 16);
     scant.biSizeImage = 100;
     NormaliseDibHeader(scant, 32);
     EXPECT_EQ(PixelBlockSize(scant), 1024u) << "never smaller than the rows the fetch writes";
@@ -119,19 +119,19 @@ TEST(IcoLayout, HeaderOfADibSectionIsMadeConsistent) {
 
 TEST(IcoLayout, BitFieldMasksFollowTheHeader) {
     for (uint32_t compression : {1u, 2u, 3u}) {
-        DibHeader h = DibHeaderOfSize(16, 16);
+        TDibHeader h = DibHeaderOfSize(16, 16);
         h.biCompression = compression;
         NormaliseDibHeader(h, 16);
         EXPECT_EQ(HeaderBlockSize(h), 52u) << compression;
     }
-    DibHeader h = DibHeaderOfSize(16, 16);
+    TDibHeader h = DibHeaderOfSize(16, 16);
     h.biCompression = 4;
     NormaliseDibHeader(h, 32);
     EXPECT_EQ(HeaderBlockSize(h), 40u);
 }
 
 TEST(IcoLayout, HeadersThatDescribeNoImageAreRejected) {
-    auto rejects = [](DibHeader h, uint32_t depth) {
+    auto rejects = [](TDibHeader h, uint32_t depth) {
         try {
             NormaliseDibHeader(h, depth);
         } catch (const EInvalidBitmap& e) {
@@ -148,7 +148,7 @@ TEST(IcoLayout, HeadersThatDescribeNoImageAreRejected) {
     EXPECT_TRUE(rejects(DibHeaderOfSize(16, INT32_MIN), 32));
     EXPECT_TRUE(rejects(DibHeaderOfSize(INT32_MAX, INT32_MAX), 32)) << "size overflows";
     EXPECT_TRUE(rejects(DibHeaderOfSize(65536, 65536), 32)) << "larger than a file can state";
-    DibHeader tooManyColours = DibHeaderOfSize(16, 16);
+    TDibHeader tooManyColours = DibHeaderOfSize(16, 16);
     tooManyColours.biClrUsed = 17;
     EXPECT_TRUE(rejects(tooManyColours, 4));
 

@@ -9,12 +9,12 @@
 
 #include "util/dib_header.h"
 
-TEST(DibHeader, RoundTripAndCutShortBytes) {
-    const DibHeader full{40, -48, 96, 1, 32, 3, 9216, -1, 2835, 256, 0x01020304};
+TEST(TDibHeader, RoundTripAndCutShortBytes) {
+    const TDibHeader full{40, -48, 96, 1, 32, 3, 9216, -1, 2835, 256, 0x01020304};
     std::vector<std::uint8_t> bytes(kDibHeaderSize + 4, 0xEE);
     StoreDibHeader(full, bytes);
     EXPECT_EQ(bytes[kDibHeaderSize], 0xEE) << "nothing is written past the header";
-    const DibHeader back = LoadDibHeader(bytes);
+    const TDibHeader back = LoadDibHeader(bytes);
     EXPECT_EQ(back.biWidth, -48);
     EXPECT_EQ(back.biYPelsPerMeter, 2835);
     EXPECT_EQ(back.biClrImportant, 0x01020304u);
@@ -23,7 +23,7 @@ TEST(DibHeader, RoundTripAndCutShortBytes) {
     const std::vector<std::pair<std::size_t, std::int64_t>> ends = {{4, 40}, {8, -48}, {12, 96},
                                                                     {14, 1}, {16, 32}, {20, 3}};
     for (std::size_t length = 0; length <= 20; ++length) {
-        const DibHeader cut = LoadDibHeader(std::span(bytes).first(length));
+        const TDibHeader cut = LoadDibHeader(std::span(bytes).first(length));
         const std::int64_t got[] = {cut.biSize,   cut.biWidth,    cut.biHeight,
                                     cut.biPlanes, cut.biBitCount, cut.biCompression};
         for (std::size_t f = 0; f < ends.size(); ++f)

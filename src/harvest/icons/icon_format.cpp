@@ -65,7 +65,7 @@ std::optional<TImageSize> ImageSizeOfData(std::span<const std::uint8_t> data) {
     }
     if (data.size() < BitmapSizeFieldsEnd)
         return std::nullopt;
-    const DibHeader header = LoadDibHeader(data);
+    const TDibHeader header = LoadDibHeader(data);
     const std::int32_t width = header.biWidth;
     // The height covers the colour rows and the mask rows; halved as an unsigned number.
     const auto height = static_cast<std::int32_t>(static_cast<std::uint32_t>(header.biHeight) >> 1);

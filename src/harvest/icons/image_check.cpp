@@ -28,7 +28,7 @@ std::size_t BitmapLength(std::span<const std::uint8_t> data) {
     // The 40-byte header is the smallest icon readers take; later versions only add fields.
     if (data.size() < kDibHeaderSize)
         Damaged(L"Заголовок изображения значка поврежден");
-    const DibHeader header = LoadDibHeader(data);
+    const TDibHeader header = LoadDibHeader(data);
     if (header.biSize < kDibHeaderSize || header.biSize > data.size())
         Damaged(L"Заголовок изображения значка поврежден");
     const std::int32_t width = header.biWidth;
